@@ -12,13 +12,17 @@ namespace {
 constexpr int faultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
 // Runs one computation with the status cleared and tells whether it stayed
-// valid. An inexact result is normal and not a fault.
+// valid. An inexact result is normal and not a fault. The caller's status is
+// restored afterwards, so a fault found here is not left behind.
 template <typename Computation>
 auto checked(Computation compute) -> std::optional<decltype(compute())> {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    std::fenv_t outer;
+    std::feholdexcept(&outer);
     // volatile keeps the computation from being moved past the status test.
     volatile auto value = compute();
-    if (std::fetestexcept(faultFlags) != 0)
+    const bool fault = std::fetestexcept(faultFlags) != 0;
+    std::fesetenv(&outer);
+    if (fault)
         return std::nullopt;
     return value;
 }

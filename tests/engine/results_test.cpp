@@ -1,5 +1,6 @@
 #include "drillharness.h"
 
+#include <cfenv>
 #include <gtest/gtest.h>
 
 using namespace kestrava;
@@ -91,6 +92,21 @@ TEST(Results, ClockThatNeverTickedShowsNoSpeedButStillTheExactness) {
     EXPECT_EQ(h.engine.state().Score, before.Score);
     EXPECT_EQ(h.engine.state().Exactity, 80.0f);
     EXPECT_TRUE(h.engine.state().WaitingForStart);
+}
+
+TEST(Results, FaultyComputationLeavesNoFaultFlagBehind) {
+    DrillHarness h;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    playTo(h, 20, 0, 0);
+    ASSERT_EQ(h.report.speed, "-");
+    EXPECT_EQ(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW), 0);
+
+    // A flag the caller had raised is its own business and stays raised.
+    std::feraiseexcept(FE_OVERFLOW);
+    playTo(h, 20, 0, 10);
+    EXPECT_EQ(h.report.speed, "40");
+    EXPECT_NE(std::fetestexcept(FE_OVERFLOW), 0);
+    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 TEST(Results, ReusedWindowGetsAllSixNewValues) {
