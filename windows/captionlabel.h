@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+// A fixed-size text label with the properties the windows are designed with:
+// caption, back colour drawn opaque or not at all, fore colour, a single-line
+// border and horizontal alignment. It paints itself in one pass and repaints
+// only when a property really changes, because the engine rewrites captions
+// and colours on every key and the clock caption every 15 ms.
+class CaptionLabel : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class BackStyle { Transparent, Opaque };
+    enum class BorderStyle { None = 0, FixedSingle = 1 };
+
+    explicit CaptionLabel(QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    QColor backColor() const { return m_backColor; }
+    void setBackColor(const QColor& colour);
+
+    // Without a fore colour of its own the label uses the palette's text colour.
+    QColor foreColor() const;
+    void setForeColor(const QColor& colour);
+
+    BackStyle backStyle() const { return m_backStyle; }
+    void setBackStyle(BackStyle style);
+
+    BorderStyle borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(BorderStyle style);
+
+    // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setAlignment(Qt::Alignment alignment);
+
+    // What a disabled label draws its text in: the palette's disabled text
+    // colour, or grey where that could not be told from the enabled colour.
+    QColor disabledForeColor() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QString m_caption;
+    QColor m_backColor;
+    std::optional<QColor> m_foreColor;
+    BackStyle m_backStyle = BackStyle::Opaque;
+    BorderStyle m_borderStyle = BorderStyle::None;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+};

@@ -1,0 +1,73 @@
+#include "fonts.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace {
+
+const QString msPGothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
+const QString lucidaConsoleFamily = QStringLiteral("Lucida Console");
+
+// Proportional Japanese gothic faces, best match first. IPA's faces come first
+// because their line height equals their em size, so the text fits the low
+// counter labels that were sized for the original face.
+const QStringList gothicFaces = {
+    QStringLiteral("IPAPGothic"),   QStringLiteral("Noto Sans CJK JP"),
+    QStringLiteral("IPAGothic"),    QStringLiteral("VL PGothic"),
+    QStringLiteral("TakaoPGothic"), QStringLiteral("Source Han Sans JP"),
+};
+const QStringList monospaceFaces = {
+    QStringLiteral("DejaVu Sans Mono"),
+    QStringLiteral("Liberation Mono"),
+    QStringLiteral("Noto Sans Mono"),
+};
+
+QStringList installed(const QStringList& candidates) {
+    const QStringList families = QFontDatabase::families();
+    QStringList found;
+    for (const QString& family : candidates) {
+        if (families.contains(family, Qt::CaseInsensitive))
+            found << family;
+    }
+    return found;
+}
+
+void substitute(const QString& designed, const QStringList& candidates) {
+    if (QFontDatabase::families().contains(designed, Qt::CaseInsensitive))
+        return;
+    const QStringList faces = installed(candidates);
+    if (!faces.isEmpty())
+        QFont::insertSubstitutions(designed, faces);
+}
+
+} // namespace
+
+void installFontSubstitutions() {
+    substitute(msPGothicFamily, gothicFaces);
+    substitute(lucidaConsoleFamily, monospaceFaces);
+
+    // The counters name no font; the system's UI face may lack kana, so take a
+    // Japanese gothic face at the usual UI size.
+    QFont ui = QApplication::font();
+    if (const QStringList faces = installed(gothicFaces); !faces.isEmpty())
+        ui = QFont(faces.first());
+    ui.setPointSizeF(9);
+    QApplication::setFont(ui);
+}
+
+QFont msPGothic(double pointSize, bool bold) {
+    QFont font(msPGothicFamily);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont lucidaConsole(double pointSize) {
+    QFont font(lucidaConsoleFamily);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(pointSize);
+    return font;
+}
