@@ -1,0 +1,354 @@
+#include "form1.h"
+
+#include "captionlabel.h"
+#include "fonts.h"
+#include "qtcolour.h"
+#include "twips.h"
+
+#include <QActionGroup>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRandomGenerator>
+#include <QString>
+#include <QTime>
+#include <cstdint>
+
+namespace {
+
+namespace colours = kestrava::colours;
+
+// The client area, below the menu bar.
+constexpr int clientWidthTwips = 5505;
+constexpr int clientHeightTwips = 3450;
+
+constexpr float queLeftTwips(int i) {
+    return static_cast<float>(60 + 510 * (i % 10));
+}
+constexpr float queTopTwips(int i) {
+    return i < 10 ? 150.0f : 600.0f;
+}
+constexpr int queWidthTwips = 465;
+constexpr int queHeightTwips = 405;
+
+// The letter rows of a QWERTY keyboard, staggered like the physical rows.
+struct KeyRow {
+    const char* letters;
+    int left;
+    int top;
+};
+constexpr KeyRow keyRows[] = {
+    {"QWERTYUIOP", 60, 150}, {"ASDFGHJKL", 240, 600}, {"ZXCVBNM", 480, 1050}};
+constexpr int keyPitchTwips = 450;
+constexpr int keySizeTwips = 420;
+
+struct Counter {
+    const char* frame;
+    QRect frameTwips;
+    const char* captionName;
+    int captionLeft;
+    int captionWidth;
+    const char* text; // UTF-8
+    const char* numberName;
+    int numberLeft;
+};
+constexpr int counterTop = 150;
+constexpr int counterHeight = 195;
+constexpr int numberWidth = 465;
+
+// Frame4 is stacked above Frame3 and Frame5 above Frame4: the frames overlap
+// by a few pixels, and this order keeps the right-aligned numbers of the
+// remaining-keys and time counters clear of the next frame.
+const Counter counters[] = {
+    {"Frame3", QRect(4500, 30, 1035, 375), "Label4", 90, 405, "ミス", "MissLabel", 510},
+    {"Frame4", QRect(3540, 30, 1035, 375), "Label5", 90, 405, "時間", "TimeLabel", 510},
+    {"Frame5", QRect(2370, 30, 1215, 375), "Label3", 90, 555, "残り", "RemainLabel", 720},
+};
+
+QRect toPixels(const QRect& twips) {
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// A borderless black container that hides its contents with it.
+QWidget* makeFrame(QWidget* parent, const QString& name, const QRect& twips) {
+    auto* frame = new QWidget(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(toPixels(twips));
+    setBackground(frame, toQColor(colours::black));
+    return frame;
+}
+
+// A horizontal olive rule one pixel wide; its container clips what runs past
+// its edge.
+QWidget* makeRule(QWidget* parent, const QString& name, int x1, int x2, int y) {
+    auto* rule = new QWidget(parent);
+    rule->setObjectName(name);
+    rule->setGeometry(twipsToPixels(x1), twipsToPixels(y), twipsToPixels(x2) - twipsToPixels(x1),
+                      1);
+    setBackground(rule, toQColor(colours::olive));
+    return rule;
+}
+
+CaptionLabel* makeLabel(QWidget* parent, const QString& name, const QRect& twips) {
+    auto* label = new CaptionLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(toPixels(twips));
+    return label;
+}
+
+// Light-green text on black, as every caption on the window but the keys.
+void makeGreenOnBlack(CaptionLabel* label) {
+    label->setBackColor(toQColor(colours::black));
+    label->setForeColor(toQColor(colours::lightGreen));
+}
+
+} // namespace
+
+Form1::Form1(kestrava::KSReportControls& report, QWidget* parent)
+    : QMainWindow(parent)
+    , m_random(QRandomGenerator::system()->generate64())
+    , m_engine(*this, report,
+               kestrava::DrillEngine::Platform{[] { return QTime::currentTime().second(); },
+                                               m_random, QLocale().decimalPoint().toStdString()})
+    , m_timer1(Qt::CoarseTimer, this)
+    , m_timer2(Qt::PreciseTimer, this) // the clock counts its ticks, so they must come on time
+    , m_timer3(Qt::CoarseTimer, this) {
+    setWindowTitle(QStringLiteral("Kestrava"));
+    setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    // Every typed character belongs to the window itself. Without an input
+    // method a Japanese IME still delivers the Latin letters the drill needs.
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer3.setObjectName(QStringLiteral("Timer3"));
+    connect(&m_timer1, &EngineTimer::timeout, this, [this] { m_engine.Timer1_Timer(); });
+    connect(&m_timer2, &EngineTimer::timeout, this, [this] { m_engine.Timer2_Timer(); });
+    connect(&m_timer3, &EngineTimer::timeout, this, [this] { m_engine.Timer3_Timer(); });
+
+    buildMenu();
+    buildClientArea();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFocus();
+
+    m_engine.Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildMenu() {
+    // No caption holds an '&', so no item has an access key that could take
+    // a typed letter away from the drill; none has a shortcut either.
+    QMenu* setting = menuBar()->addMenu(QStringLiteral("設定"));
+    setting->setObjectName(QStringLiteral("setting"));
+    QMenu* typingNumber = setting->addMenu(QStringLiteral("問題数"));
+    typingNumber->setObjectName(QStringLiteral("TypingNumber"));
+
+    QAction* tn20 = typingNumber->addAction(QStringLiteral("20"));
+    QAction* tn60 = typingNumber->addAction(QStringLiteral("60"));
+    QAction* tn100 = typingNumber->addAction(QStringLiteral("100"));
+    tn20->setObjectName(QStringLiteral("TN20"));
+    tn60->setObjectName(QStringLiteral("TN60"));
+    tn100->setObjectName(QStringLiteral("TN100"));
+
+    // The check mark on "60" belongs to the layout and stays whatever is
+    // chosen: only "60" can carry one, and in an exclusive group choosing it
+    // again cannot clear it.
+    tn60->setCheckable(true);
+    tn60->setChecked(true);
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    group->addAction(tn20);
+    group->addAction(tn60);
+    group->addAction(tn100);
+
+    connect(tn20, &QAction::triggered, this, [this] { m_engine.TN20_Click(); });
+    connect(tn60, &QAction::triggered, this, [this] { m_engine.TN60_Click(); });
+    connect(tn100, &QAction::triggered, this, [this] { m_engine.TN100_Click(); });
+}
+
+void Form1::buildClientArea() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    setBackground(client, toQColor(colours::black));
+    setCentralWidget(client);
+
+    // Labels and rules drawn on the window first: the frames lie above them.
+    CaptionLabel* title = makeLabel(client, QStringLiteral("Label7"), QRect(150, 90, 1665, 435));
+    title->setBackStyle(CaptionLabel::BackStyle::Transparent);
+    title->setForeColor(toQColor(colours::lightGreen));
+    title->setFont(msPGothic(12));
+    title->setCaption(QStringLiteral("Kestrava"));
+
+    makeRule(client, QStringLiteral("Line5"), 2310, 5580, 420);
+
+    m_startLabel = makeLabel(client, QStringLiteral("StartLabel"), QRect(1800, 1020, 1995, 285));
+    makeGreenOnBlack(m_startLabel);
+    m_startLabel->setAlignment(Qt::AlignHCenter);
+    m_startLabel->setFont(msPGothic(9.75));
+    m_startLabel->setCaption(QStringLiteral("スペースで開始"));
+
+    makeRule(client, QStringLiteral("Line4"), 180, 5340, 1740);
+
+    for (const Counter& counter : counters) {
+        QWidget* frame = makeFrame(client, QString::fromLatin1(counter.frame), counter.frameTwips);
+        CaptionLabel* caption =
+            makeLabel(frame, QString::fromLatin1(counter.captionName),
+                      QRect(counter.captionLeft, counterTop, counter.captionWidth, counterHeight));
+        makeGreenOnBlack(caption);
+        caption->setCaption(QString::fromUtf8(counter.text));
+        CaptionLabel* number =
+            makeLabel(frame, QString::fromLatin1(counter.numberName),
+                      QRect(counter.numberLeft, counterTop, numberWidth, counterHeight));
+        makeGreenOnBlack(number);
+        number->setAlignment(Qt::AlignRight);
+        number->setCaption(QStringLiteral("0"));
+    }
+    m_remainLabel = client->findChild<CaptionLabel*>(QStringLiteral("RemainLabel"));
+    m_timeLabel = client->findChild<CaptionLabel*>(QStringLiteral("TimeLabel"));
+    m_missLabel = client->findChild<CaptionLabel*>(QStringLiteral("MissLabel"));
+
+    m_qFrame = makeFrame(client, QStringLiteral("QFrame"), QRect(210, 630, 5175, 1035));
+    // Made before the letters, so it lies beneath them and only its rim shows.
+    m_cursor = makeLabel(m_qFrame, QStringLiteral("Cursor"), QRect(30, 120, 525, 465));
+    m_cursor->setBackColor(toQColor(colours::lightGreen));
+    const QFont queFont = lucidaConsole(20.25);
+    for (int i = 0; i < queCount; ++i) {
+        CaptionLabel* que =
+            makeLabel(m_qFrame, QStringLiteral("Que%1").arg(i),
+                      QRect(static_cast<int>(queLeftTwips(i)), static_cast<int>(queTopTwips(i)),
+                            queWidthTwips, queHeightTwips));
+        makeGreenOnBlack(que);
+        que->setAlignment(Qt::AlignHCenter);
+        que->setFont(queFont);
+        m_que[i] = que;
+    }
+
+    QWidget* keyboard = makeFrame(client, QStringLiteral("Frame1"), QRect(480, 1830, 4605, 1545));
+    const QFont keyFont = msPGothic(20.25);
+    for (const KeyRow& row : keyRows) {
+        for (int j = 0; row.letters[j] != '\0'; ++j) {
+            const int index = row.letters[j] - 'A';
+            CaptionLabel* key =
+                makeLabel(keyboard, QStringLiteral("Label1_%1").arg(index),
+                          QRect(row.left + keyPitchTwips * j, row.top, keySizeTwips, keySizeTwips));
+            key->setBackColor(toQColor(colours::lightGreen));
+            key->setAlignment(Qt::AlignHCenter);
+            key->setFont(keyFont);
+            key->setCaption(QString(QLatin1Char(row.letters[j])));
+            m_keys[index] = key;
+        }
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    // One code per UTF-16 unit: the engine takes 16-bit character codes.
+    for (const QChar unit : text)
+        m_engine.Form_KeyPress(static_cast<std::int16_t>(unit.unicode()));
+    event->accept();
+}
+
+bool Form1::focusNextPrevChild(bool) {
+    return false;
+}
+
+void Form1::setKeyBackColor(int key, kestrava::Colour colour) {
+    m_keys.at(key)->setBackColor(toQColor(colour));
+}
+
+void Form1::setKeyBorderStyle(int key, int style) {
+    m_keys.at(key)->setBorderStyle(style == 0 ? CaptionLabel::BorderStyle::None
+                                              : CaptionLabel::BorderStyle::FixedSingle);
+}
+
+std::string Form1::queCaption(int i) const {
+    return m_que.at(i)->caption().toStdString();
+}
+
+void Form1::setQueCaption(int i, const std::string& caption) {
+    m_que.at(i)->setCaption(QString::fromStdString(caption));
+}
+
+void Form1::setQueForeColor(int i, kestrava::Colour colour) {
+    m_que.at(i)->setForeColor(toQColor(colour));
+}
+
+float Form1::queLeft(int i) const {
+    return queLeftTwips(i);
+}
+
+float Form1::queTop(int i) const {
+    return queTopTwips(i);
+}
+
+void Form1::setCursorLeft(float left) {
+    m_cursor->move(twipsToPixels(left), m_cursor->y());
+}
+
+void Form1::setCursorTop(float top) {
+    m_cursor->move(m_cursor->x(), twipsToPixels(top));
+}
+
+void Form1::setQFrameVisible(bool visible) {
+    m_qFrame->setVisible(visible);
+}
+
+void Form1::setStartLabelVisible(bool visible) {
+    m_startLabel->setVisible(visible);
+}
+
+bool Form1::startLabelEnabled() const {
+    return m_startLabel->isEnabled();
+}
+
+void Form1::setStartLabelEnabled(bool enabled) {
+    m_startLabel->setEnabled(enabled);
+}
+
+void Form1::setRemainLabelCaption(const std::string& caption) {
+    m_remainLabel->setCaption(QString::fromStdString(caption));
+}
+
+void Form1::setMissLabelCaption(const std::string& caption) {
+    m_missLabel->setCaption(QString::fromStdString(caption));
+}
+
+std::string Form1::timeLabelCaption() const {
+    return m_timeLabel->caption().toStdString();
+}
+
+void Form1::setTimeLabelCaption(const std::string& caption) {
+    m_timeLabel->setCaption(QString::fromStdString(caption));
+}
+
+void Form1::setTimer1Interval(int ms) {
+    m_timer1.setInterval(ms);
+}
+
+void Form1::setTimer2Interval(int ms) {
+    m_timer2.setInterval(ms);
+}
+
+void Form1::setTimer3Interval(int ms) {
+    m_timer3.setInterval(ms);
+}
