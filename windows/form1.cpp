@@ -5,7 +5,6 @@
 #include "qtcolour.h"
 #include "twips.h"
 
-#include <QActionGroup>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -166,15 +165,15 @@ void Form1::buildMenu() {
     tn100->setObjectName(QStringLiteral("TN100"));
 
     // The check mark on "60" belongs to the layout and stays whatever is
-    // chosen: only "60" can carry one, and in an exclusive group choosing it
-    // again cannot clear it.
+    // chosen: only "60" can carry one, and choosing it again, which would
+    // clear it, puts it back. An exclusive action group would keep it too,
+    // but draws a radio dot instead of a check mark.
     tn60->setCheckable(true);
     tn60->setChecked(true);
-    auto* group = new QActionGroup(this);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    group->addAction(tn20);
-    group->addAction(tn60);
-    group->addAction(tn100);
+    connect(tn60, &QAction::toggled, tn60, [tn60](bool checked) {
+        if (!checked)
+            tn60->setChecked(true);
+    });
 
     connect(tn20, &QAction::triggered, this, [this] { m_engine.TN20_Click(); });
     connect(tn60, &QAction::triggered, this, [this] { m_engine.TN60_Click(); });

@@ -68,6 +68,7 @@ TEST_F(Form1Test, CheckMarkStaysOnSixtyWhateverIsChosen) {
         EXPECT_FALSE(action->text().contains(QLatin1Char('&')));
     }
     EXPECT_TRUE(tn60->isChecked());
+    EXPECT_EQ(tn60->actionGroup(), nullptr) << "an exclusive group draws a radio dot, not a check";
     tn20->trigger();
     EXPECT_TRUE(tn60->isChecked());
     EXPECT_FALSE(tn20->isChecked());
