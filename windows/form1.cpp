@@ -5,6 +5,7 @@
 #include "qtcolour.h"
 #include "twips.h"
 
+#include <QActionGroup>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -164,15 +165,20 @@ void Form1::buildMenu() {
     tn60->setObjectName(QStringLiteral("TN60"));
     tn100->setObjectName(QStringLiteral("TN100"));
 
-    // The check mark on "60" belongs to the layout and stays whatever is
-    // chosen: only "60" can carry one, and choosing it again, which would
-    // clear it, puts it back. An exclusive action group would keep it too,
-    // but draws a radio dot instead of a check mark.
-    tn60->setCheckable(true);
+    // The check mark follows the chosen number, so the menu always shows the
+    // setting in force. The group does the bookkeeping without exclusivity of
+    // its own: an exclusive group would draw radio dots instead of check marks,
+    // and a second choice of the marked item would otherwise clear its mark.
+    auto* numbers = new QActionGroup(this);
+    numbers->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction* action : {tn20, tn60, tn100}) {
+        action->setCheckable(true);
+        numbers->addAction(action);
+    }
     tn60->setChecked(true);
-    connect(tn60, &QAction::toggled, tn60, [tn60](bool checked) {
-        if (!checked)
-            tn60->setChecked(true);
+    connect(numbers, &QActionGroup::triggered, this, [numbers](QAction* chosen) {
+        for (QAction* action : numbers->actions())
+            action->setChecked(action == chosen);
     });
 
     connect(tn20, &QAction::triggered, this, [this] { m_engine.TN20_Click(); });

@@ -3,9 +3,11 @@
 #include "form1fixture.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QStringList>
 #include <algorithm>
 #include <vector>
 
@@ -59,23 +61,34 @@ TEST_F(Form1Test, TabIsTypedAndDoesNotMoveTheFocus) {
     EXPECT_FALSE(form->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
-TEST_F(Form1Test, CheckMarkStaysOnSixtyWhateverIsChosen) {
+TEST_F(Form1Test, CheckMarkFollowsTheChosenNumber) {
     auto* tn20 = child<QAction>("TN20");
     auto* tn60 = child<QAction>("TN60");
     auto* tn100 = child<QAction>("TN100");
+    const auto marked = [&] {
+        QStringList texts;
+        for (QAction* action : {tn20, tn60, tn100}) {
+            if (action->isChecked())
+                texts << action->text();
+        }
+        return texts.join(QLatin1Char(','));
+    };
     for (QAction* action : {tn20, tn60, tn100}) {
         EXPECT_TRUE(action->shortcut().isEmpty());
         EXPECT_FALSE(action->text().contains(QLatin1Char('&')));
+        // A check mark, not the radio dot an exclusive group is drawn with.
+        ASSERT_NE(action->actionGroup(), nullptr);
+        EXPECT_FALSE(action->actionGroup()->isExclusive());
     }
-    EXPECT_TRUE(tn60->isChecked());
-    EXPECT_EQ(tn60->actionGroup(), nullptr) << "an exclusive group draws a radio dot, not a check";
+    EXPECT_EQ(marked(), QStringLiteral("60"));
     tn20->trigger();
-    EXPECT_TRUE(tn60->isChecked());
-    EXPECT_FALSE(tn20->isChecked());
+    EXPECT_EQ(marked(), QStringLiteral("20"));
     tn100->trigger();
-    EXPECT_TRUE(tn60->isChecked());
+    EXPECT_EQ(marked(), QStringLiteral("100"));
+    tn100->trigger();
+    EXPECT_EQ(marked(), QStringLiteral("100")) << "choosing the marked number again keeps its mark";
     tn60->trigger();
-    EXPECT_TRUE(tn60->isChecked()) << "choosing 60 again keeps its mark";
+    EXPECT_EQ(marked(), QStringLiteral("60"));
 }
 
 TEST_F(Form1Test, MenuChoiceSetsTheNextDrillsLength) {
