@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+
+// The start-up window: logo, title, maker's line and version, centred on the
+// screen. It unloads on the first of its timer, a typed character or a click
+// on its frame, and its unload is where the main window opens.
+class frmSplash : public QWidget {
+    Q_OBJECT
+
+public:
+    frmSplash();
+
+    // The client area inside the thin border; all controls lie in it.
+    QWidget* clientArea() const { return m_client; }
+
+signals:
+    // Emitted once, while the splash is still on screen, so that the main
+    // window can appear before the splash goes away.
+    void unloaded();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void Timer1_Timer();
+    void Frame1_Click();
+
+    QWidget* m_client = nullptr;
+    QWidget* m_frame1 = nullptr;
+    QLabel* m_lblProductName = nullptr;
+    QLabel* m_lblVersion = nullptr;
+    QTimer m_timer1;
+    bool m_unloaded = false;
+};
