@@ -45,6 +45,7 @@ function(expect_string key value)
   utf16_hex("${key}" key_hex)
   utf16_hex("${value}" value_hex)
   expect("${key} = \"${value}\"" "${key_hex}(0000)?${value_hex}")
+  set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
 string(REPLACE "," ";" parts "${RC_VERSION}")
