@@ -95,8 +95,14 @@ KSReport::KSReport()
             this, row.frame, twipsRect(frameLeft, row.frameTop, row.frameWidth, row.frameHeight));
         makeLabel(frame, row.captionLabel, QString::fromUtf8(row.caption),
                   twipsRect(60, labelTop, row.captionWidth, labelHeight), Qt::AlignLeft);
+        // The value keeps its right edge but reaches left to the end of its
+        // caption: this font's digits are wider than the cells were drawn for,
+        // and a right-aligned text too wide for its label loses its first digit.
+        const int captionEnd = 60 + row.captionWidth;
+        const int valueRight = row.valueLeft + row.valueWidth;
+        const int valueLeft = std::min(row.valueLeft, captionEnd);
         m_values[i] = makeLabel(frame, row.valueLabel, QStringLiteral("00000"),
-                                twipsRect(row.valueLeft, labelTop, row.valueWidth, labelHeight),
+                                twipsRect(valueLeft, labelTop, valueRight - valueLeft, labelHeight),
                                 Qt::AlignRight);
         frames[i] = frame;
     }

@@ -64,7 +64,7 @@ TEST(KSReportLayout, RowsStandWhereDesignedAndValuesEndOnOneEdge) {
     EXPECT_EQ(geometryOf(report, "Frame5"), QRect(12, 18, 159, 23));
     EXPECT_EQ(geometryOf(report, "Frame3"), QRect(12, 118, 165, 25));
     EXPECT_EQ(geometryOf(report, "Label3"), QRect(4, 10, 89, 13));
-    EXPECT_EQ(geometryOf(report, "TNLabel"), QRect(108, 10, 43, 13));
+    EXPECT_EQ(geometryOf(report, "TNLabel"), QRect(93, 10, 58, 13));
     EXPECT_EQ(geometryOf(report, "Command1"), QRect(54, 144, 53, 19));
 
     const std::pair<const char*, const char*> captions[] = {
@@ -83,6 +83,21 @@ TEST(KSReportLayout, RowsStandWhereDesignedAndValuesEndOnOneEdge) {
         EXPECT_EQ(label->text(), QStringLiteral("00000")) << name;
         EXPECT_EQ(label->geometry().left() + label->geometry().width(), 151) << name;
         EXPECT_TRUE(label->alignment().testFlag(Qt::AlignRight)) << name;
+    }
+}
+
+TEST(KSReportLayout, LongFiguresShowWholeFirstDigitIncluded) {
+    KSReport report;
+    const std::pair<const char*, const char*> widest[] = {
+        {"TNLabel", "100"},       {"MissLabel", "10000"},       {"TimeLabel", "147.85"},
+        {"SpeedLabel", "3.9867"}, {"ExactityLabel", "95.2381"}, {"EvalLabel", "Better"},
+    };
+    for (const auto& [name, figure] : widest) {
+        auto* label = qobject_cast<QLabel*>(control(report, name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(QString::fromLatin1(figure)),
+                  label->width())
+            << name << " " << figure;
     }
 }
 
