@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QPointer>
 #include <cctype>
 #include <chrono>
 
@@ -58,7 +57,7 @@ KeyToScreen measureKeyToScreen(DrillPlayer& player, KSReportHost* host, int keyC
     std::uniform_int_distribution<int> missChance(1, missEvery);
     std::uniform_int_distribution<int> anyShift(0, 24);
 
-    // Times one key from its delivery to the screen; true when its label drew.
+    // Times one key from its delivery until its pixels are on the screen.
     auto timeKey = [&](char capital, Sample& sample) {
         const char typed = static_cast<char>(std::tolower(static_cast<unsigned char>(capital)));
         const int paintsBefore = paints.paints();
@@ -111,8 +110,7 @@ KeyToScreen measureKeyToScreen(DrillPlayer& player, KSReportHost* host, int keyC
         if (player.misses() != missesTyped)
             ++result.miscountedDrills;
         if (host != nullptr && result.drills % 3 == 0 && host->window() != nullptr) {
-            QPointer<KSReport> window = host->window();
-            window->close();
+            host->window()->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
