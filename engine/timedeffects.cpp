@@ -5,13 +5,20 @@
 namespace kestrava {
 
 void DrillEngine::Timer1_Timer() {
+    bool flashing = false;
     for (int k = 0; k < 26; ++k) {
         if (m_state.KeyFlash[k] != 0) {
             --m_state.KeyFlash[k];
             if (m_state.KeyFlash[k] == 0)
                 m_form.setKeyBorderStyle(k, 0);
+            flashing = flashing || m_state.KeyFlash[k] != 0;
         }
     }
+    // With nothing left to flash the timer stops, so a waiting window does not wake 20 times a
+    // second, and the next key starts a fresh period: a lone flash lasts its full 250 ms. While
+    // other flashes run the key leaves the period alone, or fast typing would starve them.
+    if (!flashing)
+        m_form.setTimer1Interval(0);
 }
 
 void DrillEngine::Timer2_Timer() {

@@ -1,5 +1,6 @@
 #include "invariantchecker.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -177,10 +178,8 @@ void InvariantChecker::typeKey(std::int16_t code) {
 
     const int folded = code >= 97 && code <= 127 ? code - 32 : code;
     m_lastKey = static_cast<std::int16_t>(folded);
-    if (folded >= 'A' && folded <= 'Z') {
+    if (folded >= 'A' && folded <= 'Z')
         m_flash[folded - 'A'] = 5;
-        m_flashTimerStarted = true;
-    }
     const bool hit = m_row[m_cursor] != 0 && m_row[m_cursor] == folded;
     engine.Form_KeyPress(code);
     if (!hit) {
@@ -308,8 +307,9 @@ std::string InvariantChecker::checkState() const {
         return running ? "QFrame hidden during a drill" : "QFrame shown while waiting";
     if (form.startLabelVisible == running)
         return running ? "StartLabel shown during a drill" : "StartLabel hidden while waiting";
-    if (form.timer1 != (m_flashTimerStarted ? 50 : 0))
-        return mismatch("Timer1 interval", form.timer1, m_flashTimerStarted ? 50 : 0);
+    const bool flashing = std::any_of(m_flash.begin(), m_flash.end(), [](int f) { return f > 0; });
+    if (form.timer1 != (flashing ? 50 : 0))
+        return mismatch("Timer1 interval", form.timer1, flashing ? 50 : 0);
     if (form.timer2 != (running ? 15 : 0))
         return mismatch("Timer2 interval", form.timer2, running ? 15 : 0);
     if (form.timer3 != (running ? 0 : 500))

@@ -75,7 +75,6 @@ private:
     int m_cursor = 0;      // index of the letter to type
     int m_framed = -1;     // index of the letter the cursor box was last put on
     long m_clockTicks = 0; // counted into the clock text since the last start
-    bool m_flashTimerStarted = false;
     bool m_startEnabled = true;
     std::int16_t m_lastKey = 0;
     std::array<int, 26> m_flash{};

@@ -67,10 +67,12 @@ TEST(KeyFlash, BorderGoesOffOnTheFifthTickAfterTheLatestPress) {
     EXPECT_EQ(h.form.key[wrong].borderStyle, 0);
     EXPECT_EQ(h.engine.state().KeyFlash[wrong], 0);
 
-    // More ticks change nothing, and the timer is never stopped.
+    // The tick that ends the last flash stops the timer; the next key starts it again.
+    EXPECT_EQ(h.form.timer1, 0);
     h.form.key[wrong].borderStyle = 7;
     h.ticks(1, 10);
     EXPECT_EQ(h.form.key[wrong].borderStyle, 7);
+    h.miss();
     EXPECT_EQ(h.form.timer1, 50);
 }
 
