@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "captionlabel.h"
+#include "counterlabel.h"
 #include "fonts.h"
 #include "qtcolour.h"
 #include "twips.h"
@@ -217,16 +218,23 @@ void Form1::buildClientArea() {
                       QRect(counter.captionLeft, counterTop, counter.captionWidth, counterHeight));
         makeGreenOnBlack(caption);
         caption->setCaption(QString::fromUtf8(counter.text));
-        CaptionLabel* number =
-            makeLabel(frame, QString::fromLatin1(counter.numberName),
-                      QRect(counter.numberLeft, counterTop, numberWidth, counterHeight));
-        makeGreenOnBlack(number);
-        number->setAlignment(Qt::AlignRight);
+        // The number keeps its right edge but reaches left to the end of its caption: "100.00"
+        // is wider than the 465 twips the number was drawn with.
+        const int captionEnd = counter.captionLeft + counter.captionWidth;
+        const int numberRight = counter.numberLeft + numberWidth;
+        auto* number = new CounterLabel(frame);
+        number->setObjectName(QString::fromLatin1(counter.numberName));
+        number->setGeometry(
+            toPixels(QRect(captionEnd, counterTop, numberRight - captionEnd, counterHeight)));
+        QPalette numberColours = number->palette();
+        numberColours.setColor(QPalette::Window, toQColor(colours::black));
+        numberColours.setColor(QPalette::WindowText, toQColor(colours::lightGreen));
+        number->setPalette(numberColours);
         number->setCaption(QStringLiteral("0"));
     }
-    m_remainLabel = client->findChild<CaptionLabel*>(QStringLiteral("RemainLabel"));
-    m_timeLabel = client->findChild<CaptionLabel*>(QStringLiteral("TimeLabel"));
-    m_missLabel = client->findChild<CaptionLabel*>(QStringLiteral("MissLabel"));
+    m_remainLabel = client->findChild<CounterLabel*>(QStringLiteral("RemainLabel"));
+    m_timeLabel = client->findChild<CounterLabel*>(QStringLiteral("TimeLabel"));
+    m_missLabel = client->findChild<CounterLabel*>(QStringLiteral("MissLabel"));
 
     m_qFrame = makeFrame(client, QStringLiteral("QFrame"), QRect(210, 630, 5175, 1035));
     // Made before the letters, so it lies beneath them and only its rim shows.

@@ -10,6 +10,7 @@
 #include <array>
 
 class CaptionLabel;
+class CounterLabel;
 class QAction;
 class QKeyEvent;
 
@@ -82,7 +83,7 @@ private:
     CaptionLabel* m_cursor = nullptr;
     QWidget* m_qFrame = nullptr;
     CaptionLabel* m_startLabel = nullptr;
-    CaptionLabel* m_remainLabel = nullptr;
-    CaptionLabel* m_timeLabel = nullptr;
-    CaptionLabel* m_missLabel = nullptr;
+    CounterLabel* m_remainLabel = nullptr;
+    CounterLabel* m_timeLabel = nullptr;
+    CounterLabel* m_missLabel = nullptr;
 };

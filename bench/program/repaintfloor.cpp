@@ -5,14 +5,13 @@
 // apart from what any Qt window costs for repainting that often on the machine.
 #include "captionlabel.h"
 #include "fonts.h"
-#include "ximagetransfer.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
-    preferSocketImageTransfer(); // as Kestrava does
+    qputenv("QT_XCB_NO_MITSHM", "1"); // as Kestrava does
     QApplication application(argc, argv);
     installFontSubstitutions();
 

@@ -1,6 +1,7 @@
 #include "drillplayer.h"
 
 #include "captionlabel.h"
+#include "counterlabel.h"
 #include "form1.h"
 
 #include <QAction>
@@ -22,9 +23,9 @@ template <class T> T* required(const Form1& form, const QString& name) {
 DrillPlayer::DrillPlayer(Form1& form)
     : m_form(form)
     , m_cursor(required<CaptionLabel>(form, QStringLiteral("Cursor")))
-    , m_remain(required<CaptionLabel>(form, QStringLiteral("RemainLabel")))
-    , m_miss(required<CaptionLabel>(form, QStringLiteral("MissLabel")))
-    , m_time(required<CaptionLabel>(form, QStringLiteral("TimeLabel"))) {
+    , m_remain(required<CounterLabel>(form, QStringLiteral("RemainLabel")))
+    , m_miss(required<CounterLabel>(form, QStringLiteral("MissLabel")))
+    , m_time(required<CounterLabel>(form, QStringLiteral("TimeLabel"))) {
     for (int i = 0; i < static_cast<int>(m_que.size()); ++i)
         m_que[i] = required<CaptionLabel>(form, QStringLiteral("Que%1").arg(i));
     for (int i = 0; i < static_cast<int>(m_keys.size()); ++i)

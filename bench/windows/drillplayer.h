@@ -4,6 +4,7 @@
 #include <array>
 
 class CaptionLabel;
+class CounterLabel;
 class Form1;
 
 // Plays the main window as a player does: reads the letter in the cursor box
@@ -30,15 +31,15 @@ public:
     QString timeCaption() const;
 
     CaptionLabel* key(char capital) const;
-    CaptionLabel* timeLabel() const { return m_time; }
+    CounterLabel* timeLabel() const { return m_time; }
     Form1& form() const { return m_form; }
 
 private:
     Form1& m_form;
     CaptionLabel* m_cursor = nullptr;
-    CaptionLabel* m_remain = nullptr;
-    CaptionLabel* m_miss = nullptr;
-    CaptionLabel* m_time = nullptr;
+    CounterLabel* m_remain = nullptr;
+    CounterLabel* m_miss = nullptr;
+    CounterLabel* m_time = nullptr;
     std::array<CaptionLabel*, 20> m_que{};
     std::array<CaptionLabel*, 26> m_keys{};
 };

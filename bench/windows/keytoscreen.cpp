@@ -1,6 +1,5 @@
 #include "keytoscreen.h"
 
-#include "captionlabel.h"
 #include "drillplayer.h"
 #include "form1.h"
 #include "ksreporthost.h"
@@ -19,14 +18,14 @@ double microsecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-// Counts the paint events of the main window's labels, so that a timed key
+// Counts the paint events of the main window's controls, so that a timed key
 // after which nothing was drawn shows up: its time would include no drawing.
 // Every key changes a label: a hit recolours the letter, a miss the counter.
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(const Form1& form) {
-        for (CaptionLabel* label : form.findChildren<CaptionLabel*>())
-            label->installEventFilter(this);
+        for (QWidget* control : form.findChildren<QWidget*>())
+            control->installEventFilter(this);
     }
     int paints() const { return m_paints; }
 

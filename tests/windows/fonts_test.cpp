@@ -57,7 +57,7 @@ TEST_F(Form1Test, EveryCaptionCharacterIsInTheFaceThatDrawsIt) {
         ++captions;
         EXPECT_TRUE(drawsAll(label->font(), label->caption())) << label->objectName().toStdString();
     }
-    EXPECT_EQ(captions, 26 + 1 + 1 + 6);
+    EXPECT_EQ(captions, 26 + 1 + 1 + 3);
 
     // The question letters are written only during a drill.
     EXPECT_TRUE(drawsAll(que(0)->font(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")));

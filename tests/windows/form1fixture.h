@@ -1,6 +1,7 @@
 #pragma once
 
 #include "captionlabel.h"
+#include "counterlabel.h"
 #include "form1.h"
 #include "stubreport.h"
 
@@ -31,7 +32,11 @@ protected:
         return child(QStringLiteral("Label1_%1").arg(letter - 'A'));
     }
     CaptionLabel* que(int i) const { return child(QStringLiteral("Que%1").arg(i)); }
-    QString caption(const QString& name) const { return child(name)->caption(); }
+    QString caption(const QString& name) const {
+        if (const auto* counter = form->findChild<CounterLabel*>(name))
+            return counter->caption();
+        return child(name)->caption();
+    }
 
     // The client area as drawn, and one pixel of it in the coordinates of
     // a control inside it.
