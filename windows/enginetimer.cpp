@@ -1,33 +1,35 @@
 #include "enginetimer.h"
 
-EngineTimer::EngineTimer(Qt::TimerType type, QObject* parent)
-    : QObject(parent) {
-    m_timer.setTimerType(type);
-    connect(&m_timer, &QTimer::timeout, this, &EngineTimer::timeout);
-}
+namespace {
 
-void EngineTimer::setInterval(int ms) {
-    if (ms <= 0) {
-        m_timer.stop();
-        return;
+class QtTimer final : public EngineTimer {
+public:
+    QtTimer(Qt::TimerType type, QObject* parent)
+        : EngineTimer(parent) {
+        m_timer.setTimerType(type);
+        connect(&m_timer, &QTimer::timeout, this, &EngineTimer::timeout);
     }
-    if (m_timer.isActive() && m_timer.interval() == ms)
-        return;
-    m_timer.start(ms);
-}
 
-int EngineTimer::interval() const {
-    return m_timer.isActive() ? m_timer.interval() : 0;
-}
+    void setInterval(int ms) override {
+        if (ms <= 0)
+            m_timer.stop();
+        // Writing the interval a running timer already has leaves its period alone:
+        // restarting it would let a fast typist, who rewrites the flash interval on every key,
+        // keep the flash timer from ever firing.
+        else if (!m_timer.isActive() || m_timer.interval() != ms)
+            m_timer.start(ms);
+    }
 
-bool EngineTimer::isActive() const {
-    return m_timer.isActive();
-}
+    int interval() const override { return m_timer.isActive() ? m_timer.interval() : 0; }
 
-int EngineTimer::remainingTime() const {
-    return m_timer.remainingTime();
-}
+private:
+    QTimer m_timer;
+};
 
-Qt::TimerType EngineTimer::timerType() const {
-    return m_timer.timerType();
+} // namespace
+
+TimerSource qtTimers() {
+    return [](Qt::TimerType type, QObject* parent) -> EngineTimer* {
+        return new QtTimer(type, parent);
+    };
 }

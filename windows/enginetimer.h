@@ -2,28 +2,27 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
-// A periodic timer driven only through its interval, as the drill engine
-// drives its three timers: 0 stops it, any other value makes it tick with that
-// period. Writing the interval a running timer already has leaves its period
-// alone; restarting it would let a fast typist, who rewrites the 50 ms flash
-// interval on every key, keep the flash timer from ever firing.
+// A periodic timer driven only through its interval, as the drill engine drives the main
+// window's timers: 0 stops it, any other value makes it tick with that period. The windows get
+// their timers from a TimerSource, so that a test can make ones that tick only when it says.
 class EngineTimer : public QObject {
     Q_OBJECT
 
 public:
-    explicit EngineTimer(Qt::TimerType type = Qt::CoarseTimer, QObject* parent = nullptr);
+    using QObject::QObject;
 
-    void setInterval(int ms);
-    int interval() const; // 0 while stopped
-    bool isActive() const;
-    // Milliseconds to the next tick, -1 while stopped.
-    int remainingTime() const;
-    Qt::TimerType timerType() const;
+    virtual void setInterval(int ms) = 0;
+    virtual int interval() const = 0; // 0 while stopped
 
 signals:
     void timeout();
-
-private:
-    QTimer m_timer;
 };
+
+// Makes a window's timer, owned by the parent given. The type asks for the precision a timer
+// needs: the clock counts its ticks, so they must come on time.
+using TimerSource = std::function<EngineTimer*(Qt::TimerType type, QObject* parent)>;
+
+// The program's timers: Qt's.
+TimerSource qtTimers();

@@ -115,15 +115,12 @@ void makeGreenOnBlack(CaptionLabel* label) {
 
 } // namespace
 
-Form1::Form1(kestrava::KSReportControls& report, QWidget* parent)
+Form1::Form1(kestrava::KSReportControls& report, const TimerSource& timers, QWidget* parent)
     : QMainWindow(parent)
     , m_random(QRandomGenerator::system()->generate64())
     , m_engine(*this, report,
                kestrava::DrillEngine::Platform{[] { return QTime::currentTime().second(); },
-                                               m_random, QLocale().decimalPoint().toStdString()})
-    , m_timer1(Qt::CoarseTimer, this)
-    , m_timer2(Qt::PreciseTimer, this) // the clock counts its ticks, so they must come on time
-    , m_timer3(Qt::CoarseTimer, this) {
+                                               m_random, QLocale().decimalPoint().toStdString()}) {
     setWindowTitle(QStringLiteral("Kestrava"));
     setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -134,12 +131,17 @@ Form1::Form1(kestrava::KSReportControls& report, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer2.setObjectName(QStringLiteral("Timer2"));
-    m_timer3.setObjectName(QStringLiteral("Timer3"));
-    connect(&m_timer1, &EngineTimer::timeout, this, [this] { m_engine.Timer1_Timer(); });
-    connect(&m_timer2, &EngineTimer::timeout, this, [this] { m_engine.Timer2_Timer(); });
-    connect(&m_timer3, &EngineTimer::timeout, this, [this] { m_engine.Timer3_Timer(); });
+    const auto makeTimer = [&](const char* name, Qt::TimerType type,
+                               void (kestrava::DrillEngine::*tick)()) {
+        EngineTimer* timer = timers(type, this);
+        timer->setObjectName(QLatin1String(name));
+        connect(timer, &EngineTimer::timeout, this, [this, tick] { (m_engine.*tick)(); });
+        return timer;
+    };
+    m_timer1 = makeTimer("Timer1", Qt::CoarseTimer, &kestrava::DrillEngine::Timer1_Timer);
+    // The clock counts its ticks, so they must come on time.
+    m_timer2 = makeTimer("Timer2", Qt::PreciseTimer, &kestrava::DrillEngine::Timer2_Timer);
+    m_timer3 = makeTimer("Timer3", Qt::CoarseTimer, &kestrava::DrillEngine::Timer3_Timer);
 
     buildMenu();
     buildClientArea();
@@ -355,13 +357,13 @@ void Form1::setTimeLabelCaption(const std::string& caption) {
 }
 
 void Form1::setTimer1Interval(int ms) {
-    m_timer1.setInterval(ms);
+    m_timer1->setInterval(ms);
 }
 
 void Form1::setTimer2Interval(int ms) {
-    m_timer2.setInterval(ms);
+    m_timer2->setInterval(ms);
 }
 
 void Form1::setTimer3Interval(int ms) {
-    m_timer3.setInterval(ms);
+    m_timer3->setInterval(ms);
 }

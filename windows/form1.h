@@ -34,7 +34,8 @@ public:
 
     // Builds the window and runs the engine's load handler; the window is
     // ready to show.
-    explicit Form1(kestrava::KSReportControls& report, QWidget* parent = nullptr);
+    explicit Form1(kestrava::KSReportControls& report, const TimerSource& timers = qtTimers(),
+                   QWidget* parent = nullptr);
     ~Form1() override;
 
     void setKeyBackColor(int key, kestrava::Colour colour) override;
@@ -74,9 +75,9 @@ private:
 
     kestrava::MixingRandom m_random;
     kestrava::DrillEngine m_engine;
-    EngineTimer m_timer1;
-    EngineTimer m_timer2;
-    EngineTimer m_timer3;
+    EngineTimer* m_timer1 = nullptr;
+    EngineTimer* m_timer2 = nullptr;
+    EngineTimer* m_timer3 = nullptr;
 
     std::array<CaptionLabel*, keyCount> m_keys{};
     std::array<CaptionLabel*, queCount> m_que{};

@@ -39,7 +39,7 @@ void fitToText(QLabel* label) {
 
 } // namespace
 
-frmSplash::frmSplash()
+frmSplash::frmSplash(const TimerSource& timers)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -88,8 +88,9 @@ frmSplash::frmSplash()
     m_lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // A coarse timer may fire up to 5 % early; the splash promises two seconds.
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    m_timer1 = timers(Qt::PreciseTimer, this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(m_timer1, &EngineTimer::timeout, this, &frmSplash::Timer1_Timer);
 
     Form_Load();
 
@@ -108,11 +109,11 @@ void frmSplash::Form_Load() {
     m_lblProductName->setText(QStringLiteral(KESTRAVA_NAME));
     fitToText(m_lblProductName);
 
-    m_timer1.start(2000);
+    m_timer1->setInterval(2000);
 }
 
 void frmSplash::Form_Unload() {
-    m_timer1.stop();
+    m_timer1->setInterval(0);
     emit unloaded();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QTimer>
+#include "enginetimer.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -12,7 +13,7 @@ class frmSplash : public QWidget {
     Q_OBJECT
 
 public:
-    frmSplash();
+    explicit frmSplash(const TimerSource& timers = qtTimers());
 
     // The client area inside the thin border; all controls lie in it.
     QWidget* clientArea() const { return m_client; }
@@ -39,6 +40,6 @@ private:
     QWidget* m_frame1 = nullptr;
     QLabel* m_lblProductName = nullptr;
     QLabel* m_lblVersion = nullptr;
-    QTimer m_timer1;
+    EngineTimer* m_timer1 = nullptr;
     bool m_unloaded = false;
 };

@@ -3,8 +3,11 @@
 #include "form1.h"
 #include "frmsplash.h"
 
-StartUp::StartUp(kestrava::KSReportControls& report)
-    : m_report(report) {}
+#include <utility>
+
+StartUp::StartUp(kestrava::KSReportControls& report, TimerSource timers)
+    : m_report(report)
+    , m_timers(std::move(timers)) {}
 
 StartUp::~StartUp() {
     delete m_splash;
@@ -12,7 +15,7 @@ StartUp::~StartUp() {
 }
 
 void StartUp::run() {
-    m_splash = new frmSplash;
+    m_splash = new frmSplash(m_timers);
     QObject::connect(m_splash, &frmSplash::unloaded, m_splash, [this] { showMainWindow(); });
     m_splash->show();
     m_splash->activateWindow();
@@ -28,7 +31,7 @@ Form1* StartUp::mainWindow() const {
 
 void StartUp::showMainWindow() {
     if (m_form1 == nullptr) {
-        m_form1 = new Form1(m_report);
+        m_form1 = new Form1(m_report, m_timers);
     }
     m_form1->show();
     m_form1->activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "enginetimer.h"
 #include "ksreportcontrols.h"
 
 #include <QPointer>
@@ -11,7 +12,7 @@ class frmSplash;
 // main window, which then lives until the end of the run.
 class StartUp {
 public:
-    explicit StartUp(kestrava::KSReportControls& report);
+    explicit StartUp(kestrava::KSReportControls& report, TimerSource timers = qtTimers());
     ~StartUp();
     StartUp(const StartUp&) = delete;
     StartUp& operator=(const StartUp&) = delete;
@@ -26,6 +27,7 @@ private:
     void showMainWindow();
 
     kestrava::KSReportControls& m_report;
+    TimerSource m_timers;
     QPointer<frmSplash> m_splash;
     QPointer<Form1> m_form1;
 };

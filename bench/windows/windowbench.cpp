@@ -6,7 +6,6 @@
 #include "form1.h"
 #include "keytoscreen.h"
 #include "ksreporthost.h"
-#include "stubreport.h"
 #include "timerfidelity.h"
 
 #include <QApplication>
@@ -25,17 +24,15 @@ struct Options {
     int keys = 10000;
     int missEvery = 8;
     double clockSeconds = 30.0;
-    bool stubReport = false;
     unsigned seed = 1;
 };
 
 void usage(const char* program) {
     std::cerr << "usage: " << program
-              << " [--keys N] [--miss-every N] [--clock-seconds S] [--stub-report] [--seed N]\n"
+              << " [--keys N] [--miss-every N] [--clock-seconds S] [--seed N]\n"
                  "  --keys N           letter keys timed from key to screen (10000)\n"
                  "  --miss-every N     about one wrong letter per N correct ones (8)\n"
                  "  --clock-seconds S  real time the clock and flash are watched (30)\n"
-                 "  --stub-report      no result window at the end of a drill\n"
                  "  --seed N           seed of the typist's choices (1)\n";
 }
 
@@ -43,9 +40,7 @@ bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--stub-report") {
-            options.stubReport = true;
-        } else if (arg == "--keys" && hasValue) {
+        if (arg == "--keys" && hasValue) {
             options.keys = std::atoi(argv[++i]);
         } else if (arg == "--miss-every" && hasValue) {
             options.missEvery = std::atoi(argv[++i]);
@@ -82,10 +77,7 @@ int main(int argc, char** argv) {
     installFontSubstitutions();
 
     KSReportHost host;
-    StubReport stub;
-    kestrava::KSReportControls& report =
-        options.stubReport ? static_cast<kestrava::KSReportControls&>(stub) : host;
-    auto form = std::make_unique<Form1>(report);
+    auto form = std::make_unique<Form1>(host);
     form->show();
     form->activateWindow();
     if (!QTest::qWaitForWindowExposed(form.get())) {
@@ -95,11 +87,10 @@ int main(int argc, char** argv) {
 
     std::mt19937 random(options.seed);
     DrillPlayer player(*form);
-    std::printf("# platform %s, result window %s\n", qPrintable(QGuiApplication::platformName()),
-                options.stubReport ? "stubbed" : "real");
+    std::printf("# platform %s\n", qPrintable(QGuiApplication::platformName()));
     std::printf("# key to screen: from a key's delivery to its pixels, target p99 < 2000 us\n");
-    const KeyToScreen keys = measureKeyToScreen(player, options.stubReport ? nullptr : &host,
-                                                options.keys, options.missEvery, random);
+    const KeyToScreen keys =
+        measureKeyToScreen(player, &host, options.keys, options.missEvery, random);
     print("key_to_screen_keys", static_cast<double>(keys.keys.size()));
     printSample("key_to_screen", keys.keys);
     printSample("key_hit", keys.hits);

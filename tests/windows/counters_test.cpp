@@ -1,5 +1,5 @@
 // The three counters show their whole number, however long, without touching their captions.
-#include "form1fixture.h"
+#include "mainwindow.h"
 
 #include <QFontMetricsF>
 #include <QPaintEvent>
@@ -39,7 +39,7 @@ const CounterRow counterRows[] = {
 
 } // namespace
 
-class CounterTest : public Form1Test, public ::testing::WithParamInterface<CounterRow> {};
+class CounterTest : public MainWindow, public ::testing::WithParamInterface<CounterRow> {};
 
 // The number is drawn right-aligned on the edge it has always had and may reach left up to its
 // caption; only a number wider than that is condensed, just enough to fit. Numbers that fit the
@@ -47,15 +47,15 @@ class CounterTest : public Form1Test, public ::testing::WithParamInterface<Count
 TEST_P(CounterTest, NumberIsWholeRightAlignedAndClearOfItsCaption) {
     const CounterRow& row = GetParam();
     const QString text = QString::fromUtf8(row.text);
-    const QWidget* number = child<QWidget>(QString::fromLatin1(row.number));
+    const QWidget* number = control(QString::fromLatin1(row.number));
     QWidget* frame = number->parentWidget();
-    const QRect caption = child<QWidget>(QString::fromLatin1(row.caption))->geometry();
+    const QRect caption = control(QString::fromLatin1(row.caption))->geometry();
     const int right = number->objectName() == QLatin1String("RemainLabel") ? 79 : 65;
     const QRect reach(QPoint(caption.right() + 1, number->y()),
                       QPoint(right - 1, number->geometry().bottom()));
     const QImage before = frame->grab().toImage();
 
-    (form.get()->*row.set)(row.text);
+    (form.*row.set)(row.text);
     const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(after.copy(caption), before.copy(caption).convertToFormat(QImage::Format_RGB32))
         << "nothing drawn over the caption";
@@ -99,16 +99,16 @@ protected:
 
 } // namespace
 
-TEST_F(Form1Test, AClockTickRepaintsTheClockAloneAndOnlyItsOwnArea) {
-    type(QStringLiteral(" "));
+TEST_F(MainWindow, AClockTickRepaintsTheClockAloneAndOnlyItsOwnArea) {
+    player.type(' ');
     QCoreApplication::processEvents();
-    PaintLog log(*form);
+    PaintLog log(form);
 
-    emit child<EngineTimer>(QStringLiteral("Timer2"))->timeout();
+    fire(form, "Timer2");
     QCoreApplication::processEvents();
 
-    const QWidget* clock = child<QWidget>(QStringLiteral("TimeLabel"));
-    EXPECT_EQ(caption(QStringLiteral("TimeLabel")), QStringLiteral("0.05"));
+    const QWidget* clock = control(QStringLiteral("TimeLabel"));
+    EXPECT_EQ(player.timeCaption(), QStringLiteral("0.05"));
     const std::map<QString, QRegion> clockAlone{{QStringLiteral("TimeLabel"), clock->rect()}};
     EXPECT_EQ(log.painted, clockAlone);
 }
