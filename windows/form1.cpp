@@ -5,9 +5,9 @@
 #include "fonts.h"
 #include "qtcolour.h"
 #include "twips.h"
+#include "version.h"
 
 #include <QActionGroup>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLocale>
@@ -121,8 +121,7 @@ Form1::Form1(kestrava::KSReportControls& report, const TimerSource& timers, QWid
     , m_engine(*this, report,
                kestrava::DrillEngine::Platform{[] { return QTime::currentTime().second(); },
                                                m_random, QLocale().decimalPoint().toStdString()}) {
-    setWindowTitle(QStringLiteral("Kestrava"));
-    setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
+    setWindowTitle(QStringLiteral(KESTRAVA_NAME));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -201,7 +200,7 @@ void Form1::buildClientArea() {
     title->setBackStyle(CaptionLabel::BackStyle::Transparent);
     title->setForeColor(toQColor(colours::lightGreen));
     title->setFont(msPGothic(12));
-    title->setCaption(QStringLiteral("Kestrava"));
+    title->setCaption(QStringLiteral(KESTRAVA_NAME));
 
     makeRule(client, QStringLiteral("Line5"), 2310, 5580, 420);
 

@@ -2,6 +2,7 @@
 
 #include "colour.h"
 #include "fonts.h"
+#include "programicon.h"
 #include "qtcolour.h"
 #include "skiptaskbar.h"
 #include "twips.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 
 namespace {
@@ -46,7 +46,6 @@ frmSplash::frmSplash(const TimerSource& timers)
     // The main window is on screen before the splash closes; the splash itself
     // never ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
 
     const QSize client(twipsToPixels(5565), twipsToPixels(1485));
     setFixedSize(client + QSize(2 * borderWidth, 2 * borderWidth));
@@ -75,7 +74,7 @@ frmSplash::frmSplash(const TimerSource& timers)
     auto* imgLogo = new QLabel(m_frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setGeometry(twipsRect(270, 210, 1000, 1000));
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/kestrava/kestrava.png")));
+    imgLogo->setPixmap(kestrava::programIcon().pixmap(32));
     imgLogo->setScaledContents(true);
 
     m_lblProductName = makeLabel(m_frame1, "lblProductName", QStringLiteral(KESTRAVA_NAME),

@@ -5,7 +5,6 @@
 #include "skiptaskbar.h"
 #include "twips.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -67,7 +66,6 @@ KSReport::KSReport()
     setObjectName(QStringLiteral("KSReport"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("KS Report"));
-    setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
     setFixedSize(twipsToPixels(2610), twipsToPixels(2535));
 
     QPalette colours = palette();

@@ -1,11 +1,11 @@
 #include "displaycheck.h"
 #include "fonts.h"
 #include "ksreporthost.h"
+#include "programicon.h"
 #include "startup.h"
 #include "version.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <cstdlib>
 #include <iostream>
 
@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral(KESTRAVA_NAME));
     QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTRAVA_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrava/kestrava.png")));
+    // Every window shows it unless it sets an icon of its own, which none does.
+    QApplication::setWindowIcon(kestrava::programIcon());
     installFontSubstitutions();
 
     // Outlives every window: the engine reaches the result window through it.
