@@ -1,40 +1,24 @@
-# Installs the build into a scratch prefix and checks that the desktop file, the AppStream
-# metadata, the icons and the program land where desktops look for them.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DCONFIG=... "-DEXPECTED=a|b|..." -DPROGRAM=bin/kestrava
-#         [-DAPPSTREAMCLI=appstreamcli] -P check_install.cmake
+# Installs the build into a fresh prefix and checks that the program, the desktop entry, the
+# AppStream metadata and the icons land where desktops look for them.
+#   cmake -DBUILD=... -DPREFIX=... -DCONFIG=... [-DAPPSTREAMCLI=...] -P check_install.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
-set(config_args "")
-if(CONFIG)
-  set(config_args --config ${CONFIG})
-endif()
-execute_process(
-  COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} ${config_args}
-  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "Installing failed:\n${output}${errors}")
-endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} --config "${CONFIG}"
+  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 
-string(REPLACE "|" ";" expected "${EXPECTED}")
-if(PROGRAM)
-  list(APPEND expected ${PROGRAM})
-endif()
-set(missing "")
-foreach(file ${expected})
+set(id org.kestrava.Kestrava)
+set(expected bin/kestrava share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
+  share/icons/hicolor/scalable/apps/${id}.svg)
+foreach(size 16 22 24 32 48 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${id}.png)
+endforeach()
+foreach(file IN LISTS expected)
   if(NOT EXISTS ${PREFIX}/${file})
-    string(APPEND missing "\n  ${file}")
+    message(SEND_ERROR "cmake --install put no ${file} in ${PREFIX}")
   endif()
 endforeach()
-if(missing)
-  message(FATAL_ERROR "Not installed under ${PREFIX}:${missing}\nInstalled:\n${output}")
-endif()
 
-# The installed tree as a software centre reads it: metadata, desktop file and icon together.
+# The installed tree as a software centre reads it: metadata, desktop entry and icon together.
 if(APPSTREAMCLI)
-  execute_process(
-    COMMAND ${APPSTREAMCLI} validate-tree --no-net ${PREFIX}
-    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "appstreamcli validate-tree ${PREFIX} failed:\n${output}${errors}")
-  endif()
+  execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net ${PREFIX} COMMAND_ERROR_IS_FATAL ANY)
 endif()
