@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace kestrava::test;
-    const DrillScript script = readScript({data, size});
-    if (const std::string broken = DrillRun(script.separator).play(script.steps); !broken.empty()) {
+    const auto script = kestrava::test::readScript({data, size});
+    if (const auto broken = kestrava::test::DrillRun(script.separator).play(script.steps);
+        !broken.empty()) {
         std::fprintf(stderr, "broken rule: %s\n", broken.c_str());
         std::abort();
     }

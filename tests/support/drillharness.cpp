@@ -27,12 +27,9 @@ std::optional<int> DrillHarness::keyOf(const std::string& step) const {
 void DrillHarness::step(const std::string& step) {
     if (const auto code = keyOf(step))
         key(*code);
-    else if (step == "menu20")
-        engine.TN20_Click();
-    else if (step == "menu60")
-        engine.TN60_Click();
-    else if (step == "menu100")
-        engine.TN100_Click();
+    else if (step == "menu20" || step == "menu60" || step == "menu100")
+        step == "menu20" ? engine.TN20_Click()
+                         : (step == "menu60" ? engine.TN60_Click() : engine.TN100_Click());
     else if (step == "flash" && form.timer1 != 0)
         engine.Timer1_Timer();
     else if ((step == "clock" && form.timer2 != 0) || step == "stray")

@@ -3,10 +3,8 @@
 #include "drillengine.h"
 #include "mixingrandom.h"
 
-#include <array>
 #include <deque>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 

@@ -4,7 +4,6 @@
 #include "rating.h"
 
 #include <algorithm>
-#include <array>
 #include <cfenv>
 #include <cmath>
 
@@ -58,7 +57,7 @@ std::string DrillRun::apply(const std::string& step) {
         reportsClosed += m_reportOpen;
         m_reportOpen = false;
     } else if (step.starts_with("menu")) {
-        drillsAbandoned += m_running;
+        abandoned += m_running;
         m_running = false;
         m_target = std::stoi(step.substr(4));
     } else if (!m_running && code == ' ') {
@@ -71,11 +70,11 @@ std::string DrillRun::apply(const std::string& step) {
     } else if (hit && ++m_hits == m_drillTarget) {
         m_running = false;
         m_reportOpen = true;
-        ++drillsFinished;
-        drillsBeforeFirstTick += m_ticks == 0;
+        ++finished;
+        finishedUntimed += m_ticks == 0;
     } else if (hit && m_hits % 20 == 0) { // the hit counted above ended a row
         ++m_rows;
-        ++rowsRefilled;
+        ++refills;
     }
     std::feclearexcept(FE_ALL_EXCEPT);
     harness.step(step);
@@ -98,9 +97,9 @@ std::string DrillRun::check() const {
     const DrillState& s = harness.engine.state();
     const FakeForm1& f = harness.form;
     const FakeKSReport& r = harness.report;
-    const bool finished = m_started && m_hits == m_drillTarget;
-    const bool keysLeft = m_started && !finished; // so one key is highlighted
-    const int cursor = finished ? 20 : m_hits % 20;
+    const bool over = m_started && m_hits == m_drillTarget;
+    const bool keysLeft = m_started && !over; // so one key is highlighted
+    const int cursor = over ? 20 : m_hits % 20;
 
     int flashing = 0, badKeys = 0, highlighted = 0, badLetters = 0;
     for (int k = 0; k < 26; ++k) {
@@ -148,14 +147,13 @@ std::string DrillRun::check() const {
         {f.qFrameVisible == m_running && f.startLabelVisible != m_running &&
              f.startEnabled == (m_blinks % 2 == 0),
          "the question frame or the prompt shows at the wrong time, or missed a blink"},
-        {r.exists == m_reportOpen && r.shown == drillsFinished,
+        {r.exists == m_reportOpen && r.shown == finished,
          "the result window is not shown exactly at each drill's end"},
-        {!finished ||
-             (r.tn == std::to_string(m_drillTarget) && r.miss == std::to_string(m_misses) &&
-              r.time == f.timeLabel && agree(r.exactity, s.Exactity, exactity)),
+        {!over || (r.tn == std::to_string(m_drillTarget) && r.miss == std::to_string(m_misses) &&
+                   r.time == f.timeLabel && agree(r.exactity, s.Exactity, exactity)),
          "the result window's keys, misses, time or exactness are not the drill's"},
-        {!finished || (m_ticks == 0 ? r.speed == "-" && r.eval == "-"
-                                    : agree(r.speed, s.Speed, speed) && rated),
+        {!over || (m_ticks == 0 ? r.speed == "-" && r.eval == "-"
+                                : agree(r.speed, s.Speed, speed) && rated),
          "the speed, score or rating is not the drill's"},
     };
     for (const auto& [holds, rule] : rules) {

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
-#include <vector>
 
 namespace kestrava::test {
 
@@ -32,9 +30,9 @@ public:
     std::string check() const;
 
     DrillHarness harness;
-    // How far the steps went, to tell how much a run covered.
-    long drillsFinished = 0, drillsBeforeFirstTick = 0, rowsRefilled = 0, drillsAbandoned = 0;
-    long reportsClosed = 0;
+    // How far the steps went, to tell how much a run covered: drills finished (untimed: before the
+    // clock's first tick), rows refilled, drills abandoned through the menu, result windows closed.
+    long finished = 0, finishedUntimed = 0, refills = 0, abandoned = 0, reportsClosed = 0;
 
 private:
     std::string m_separator;
