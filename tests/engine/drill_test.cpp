@@ -49,7 +49,7 @@ std::string judged(const DrillHarness& h) {
 }
 
 // The question row's letters, then how often rows were drawn and the last seed.
-std::string rows(const DrillHarness& h) {
+std::string letters(const DrillHarness& h) {
     std::string out;
     for (const std::string& letter : h.form.que)
         out += letter;
@@ -90,6 +90,21 @@ TEST(Drill, KeysRowsAndMenu) {
          "100/0/0 next M border MQ box 0 typed 0 frame 50/15/0"},
         // A new start while the result window is still open.
         {"menu20 space M*20 space", screen, "20/0/0 next M border M box 0 typed 0 frame 50/15/0"},
+        // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
+        {"space m", screen, "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
+        {"space a", screen, "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
+        {"space z", screen, "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
+        {"space #127", judged, "95"},
+        {"space #128", judged, "128"},
+        // Other codes are misses and flash nothing, Space during a drill too.
+        {"space @ [ ` { #127 #128 space #333 #-179 #-32768", screen,
+         "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
+        // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
+        {"draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
+         "AABDMWZZMMMMMMMMMMMM 1 7"},
+        // Each row is drawn after a reseed with the seconds of the time of day.
+        {"space sec43 M*19 draw0 M", letters, "AMMMMMMMMMMMMMMMMMMM 2 43"},
+        {"menu20 space sec43 M*19 draw0 M", letters, "MMMMMMMMMMMMMMMMMMMM 1 7"},
     });
 }
 
@@ -111,21 +126,6 @@ TEST(Drill, FlashClockAndBlinkTimers) {
         // The prompt blinks only while waiting, and a drill leaves it as it was.
         {"blink space blink menu60", screen,
          "60/0/0 next M border - box 0 typed 0 prompt dim 0/0/500"},
-        // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
-        {"space m", screen, "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
-        {"space a", screen, "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
-        {"space z", screen, "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
-        {"space #127", judged, "95"},
-        {"space #128", judged, "128"},
-        // Other codes are misses and flash nothing, Space during a drill too.
-        {"space @ [ ` { #127 #128 space #333 #-179 #-32768", screen,
-         "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
-        // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
-        {"draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", rows,
-         "AABDMWZZMMMMMMMMMMMM 1 7"},
-        // Each row is drawn after a reseed with the seconds of the time of day.
-        {"space sec43 M*19 draw0 M", rows, "AMMMMMMMMMMMMMMMMMMM 2 43"},
-        {"menu20 space sec43 M*19 draw0 M", rows, "MMMMMMMMMMMMMMMMMMMM 1 7"},
     });
 }
 

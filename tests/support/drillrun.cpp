@@ -10,6 +10,7 @@
 namespace kestrava::test {
 
 namespace {
+// The step that the bytes from i make, with DrillScript's proportions.
 std::string step(std::span<const std::uint8_t> bytes, std::size_t& i) {
     auto take = [&] { return i < bytes.size() ? bytes[i++] : 0; };
     const int b = take();
@@ -29,7 +30,6 @@ std::string step(std::span<const std::uint8_t> bytes, std::size_t& i) {
         return b < 203 ? "flash" : b < 233 ? "clock" : "blink";
     return b < 248 ? "close" : "sec" + std::to_string(take() % 60);
 }
-
 } // namespace
 
 DrillScript readScript(std::span<const std::uint8_t> bytes) {
