@@ -27,6 +27,7 @@ bool running(const DrillHarness& h) {
     return !h.engine.state().WaitingForStart;
 }
 
+// A letter that is not c, to type a miss.
 char otherLetter(char c) {
     return c == 'Q' ? 'W' : 'Q';
 }
