@@ -1,20 +1,16 @@
-// Feeds the drill engine scripts of events made from the fuzzer's bytes and
-// stops at the first event after which the engine or its windows break a rule.
-#include "drillscript.h"
-#include "invariantchecker.h"
+// Plays the fuzzer's bytes as a script of steps and stops at the first step after which the
+// engine or its windows break a rule.
+#include "drillrun.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace kestrava::test;
-    DrillScript script({data, size});
-    InvariantChecker checker(script.setup());
-    while (const auto event = script.next()) {
-        if (const std::string broken = checker.apply(*event); !broken.empty()) {
-            std::fprintf(stderr, "broken rule: %s\n", broken.c_str());
-            std::abort();
-        }
+    const auto script = kestrava::test::readScript({data, size});
+    if (const auto broken = kestrava::test::DrillRun(script.separator).play(script.steps);
+        !broken.empty()) {
+        std::fprintf(stderr, "broken rule: %s\n", broken.c_str());
+        std::abort();
     }
     return 0;
 }
