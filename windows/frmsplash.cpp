@@ -79,7 +79,7 @@ frmSplash::frmSplash(const TimerSource& timers)
 
     m_lblProductName = makeLabel(m_frame1, "lblProductName", QStringLiteral(KESTRAVA_NAME),
                                  twipsRect(1530, 270, 2970, 405), 20.25);
-    QLabel* company = makeLabel(m_frame1, "lblCompanyProduct", QStringLiteral("KS工房"),
+    QLabel* company = makeLabel(m_frame1, "lblCompanyProduct", QStringLiteral(KESTRAVA_MAKER),
                                 twipsRect(1500, 840, 1035, 240), 12);
     fitToText(company);
     m_lblVersion = makeLabel(m_frame1, "lblVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ"),

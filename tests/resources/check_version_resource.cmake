@@ -14,6 +14,8 @@ foreach(expected "LANGUAGE 17, 1" "FILEVERSION ${version}" "PRODUCTVERSION ${ver
     "\"FileVersion\", \"${DISPLAY}\"" "\"ProductVersion\", \"${DISPLAY}\""
     "\"ProductName\", \"Kestrava\"" "\"InternalName\", \"kestrava\""
     "\"OriginalFilename\", \"kestrava.exe\""
+    # the maker, KS and the two kanji of 工房, read back as UTF-16
+    "\"CompanyName\", L\"KS\\x5de5\\x623f\""
     # the icon group's 32 x 32 entry with 8 bits a pixel
     "\"\\040\\040\\000\\000\", 1, 8,")
   string(FIND "${compiled}" "${expected}" at)
