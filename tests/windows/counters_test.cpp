@@ -9,32 +9,33 @@
 
 namespace {
 
-struct CounterRow {
-    const char* number;
+// A counter's number, its caption and how the engine writes it.
+struct Counter {
     const char* caption;
     void (Form1::*set)(const std::string&);
-    const char* text;
+};
+const std::map<std::string, Counter> counters = {
+    {"TimeLabel", {"Label5", &Form1::setTimeLabelCaption}},
+    {"MissLabel", {"Label4", &Form1::setMissLabelCaption}},
+    {"RemainLabel", {"Label3", &Form1::setRemainLabelCaption}},
 };
 
-void PrintTo(const CounterRow& row, std::ostream* out) {
-    *out << row.number << " \"" << row.text << '"';
-}
-
+using CounterRow = std::pair<const char*, const char*>; // the number's name, its text
 const CounterRow counterRows[] = {
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "0"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "9.95"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "10.00"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "99.95"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "100.00"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "140.50"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "1178,75"},
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "9999.95"},
-    {"MissLabel", "Label4", &Form1::setMissLabelCaption, "9"},
-    {"MissLabel", "Label4", &Form1::setMissLabelCaption, "10000"},
-    {"MissLabel", "Label4", &Form1::setMissLabelCaption, "99999"},
-    {"RemainLabel", "Label3", &Form1::setRemainLabelCaption, "100"},
+    {"TimeLabel", "0"},
+    {"TimeLabel", "9.95"},
+    {"TimeLabel", "10.00"},
+    {"TimeLabel", "99.95"},
+    {"TimeLabel", "100.00"},
+    {"TimeLabel", "140.50"},
+    {"TimeLabel", "1178,75"},
+    {"TimeLabel", "9999.95"},
+    {"MissLabel", "9"},
+    {"MissLabel", "10000"},
+    {"MissLabel", "99999"},
+    {"RemainLabel", "100"},
     // A separator the counters' face lacks comes from another face, just as whole.
-    {"TimeLabel", "Label5", &Form1::setTimeLabelCaption, "1178\u066B75"},
+    {"TimeLabel", "1178\u066B75"},
 };
 
 } // namespace
@@ -45,17 +46,18 @@ class CounterTest : public MainWindow, public ::testing::WithParamInterface<Coun
 // caption; only a number wider than that is condensed, just enough to fit. Numbers that fit the
 // 465 twips the label first had therefore look as they always did.
 TEST_P(CounterTest, NumberIsWholeRightAlignedAndClearOfItsCaption) {
-    const CounterRow& row = GetParam();
-    const QString text = QString::fromUtf8(row.text);
-    const QWidget* number = control(QString::fromLatin1(row.number));
+    const auto [name, utf8] = GetParam();
+    const Counter& counter = counters.at(name);
+    const QString text = QString::fromUtf8(utf8);
+    const QWidget* number = control(QString::fromLatin1(name));
     QWidget* frame = number->parentWidget();
-    const QRect caption = control(QString::fromLatin1(row.caption))->geometry();
+    const QRect caption = control(QString::fromLatin1(counter.caption))->geometry();
     const int right = number->objectName() == QLatin1String("RemainLabel") ? 79 : 65;
     const QRect reach(QPoint(caption.right() + 1, number->y()),
                       QPoint(right - 1, number->geometry().bottom()));
     const QImage before = frame->grab().toImage();
 
-    (form.*row.set)(row.text);
+    (form.*counter.set)(utf8);
     const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(after.copy(caption), before.copy(caption).convertToFormat(QImage::Format_RGB32))
         << "nothing drawn over the caption";

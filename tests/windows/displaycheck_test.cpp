@@ -4,14 +4,10 @@
 #include <map>
 #include <string>
 
-namespace {
+using Environment = std::map<std::string, std::string>;
 
-struct DisplayRow {
-    std::map<std::string, std::string> environment;
-    const char* says; // what the message must name; null: no message, Qt takes over
-};
-
-const DisplayRow displayRows[] = {
+// What the message must name, for each environment; none when Qt is left to it.
+const std::pair<Environment, const char*> displayRows[] = {
     {{}, "no display"},
     {{{"DISPLAY", ""}}, "no display"},
     {{{"QT_QPA_PLATFORM", ""}}, "no display"},
@@ -22,23 +18,18 @@ const DisplayRow displayRows[] = {
 #endif
 };
 
-} // namespace
-
-class DisplayCheck : public ::testing::TestWithParam<DisplayRow> {};
-
-TEST_P(DisplayCheck, SaysWhatIsMissingAndHowToStartUnderXvfb) {
-    const auto& environment = GetParam().environment;
-    const auto message = missingDisplayMessage(
-        [&](const char* name) -> const char* {
-            const auto found = environment.find(name);
-            return found == environment.end() ? nullptr : found->second.c_str();
-        },
-        "build/kestrava");
-    ASSERT_EQ(message.has_value(), GetParam().says != nullptr);
-    if (message) {
-        EXPECT_NE(message->find(GetParam().says), std::string::npos) << *message;
-        EXPECT_NE(message->find("xvfb-run -a build/kestrava\n"), std::string::npos) << *message;
+TEST(DisplayCheck, SaysWhatIsMissingAndHowToStartUnderXvfb) {
+    for (const auto& [environment, says] : displayRows) {
+        const auto message = missingDisplayMessage(
+            [&](const char* name) -> const char* {
+                const auto found = environment.find(name);
+                return found == environment.end() ? nullptr : found->second.c_str();
+            },
+            "build/kestrava");
+        ASSERT_EQ(message.has_value(), says != nullptr) << (says ? says : "no message");
+        if (message) {
+            EXPECT_NE(message->find(says), std::string::npos) << *message;
+            EXPECT_NE(message->find("xvfb-run -a build/kestrava\n"), std::string::npos);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Environments, DisplayCheck, ::testing::ValuesIn(displayRows));

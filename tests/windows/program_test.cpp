@@ -8,7 +8,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -16,15 +15,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
-
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 int visibleWindows() {
     int count = 0;
@@ -36,7 +30,6 @@ int visibleWindows() {
 class Program : public ::testing::Test {
 protected:
     void SetUp() override {
-        widgetsBefore = QApplication::allWidgets().size();
         startUp->run();
         splash = startUp->splash();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
@@ -44,7 +37,6 @@ protected:
 
     void leaveSplash() {
         QTest::keyClick(splash->windowHandle(), Qt::Key_Space);
-        flushDeletes();
         ASSERT_NE(startUp->mainWindow(), nullptr);
         player = std::make_unique<DrillPlayer>(*startUp->mainWindow());
         player->chooseKeys(20);
@@ -60,64 +52,57 @@ protected:
             player->type(static_cast<char>(player->expected() + 32));
     }
 
-    QString value(const char* name) {
-        return host->window()->findChild<QLabel*>(QLatin1String(name))->text();
+    QLabel* label(QWidget* window, const char* name) {
+        return window->findChild<QLabel*>(QLatin1String(name));
     }
 
-    qsizetype widgetsBefore = 0;
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
     std::unique_ptr<KSReportHost> host = std::make_unique<KSReportHost>();
     std::unique_ptr<StartUp> startUp = std::make_unique<StartUp>(*host, manualTimers());
     QPointer<frmSplash> splash;
     std::unique_ptr<DrillPlayer> player;
 };
 
+void click(QWidget* window, QWidget* control, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(window->windowHandle(), button, {}, control->mapTo(window, at));
+}
+
 } // namespace
 
 TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTimeClose) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
-    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-              QStringLiteral("version 1.0.0"));
-    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),
-              QStringLiteral("Kestrava"));
+    EXPECT_EQ(label(splash, "lblVersion")->text(), QStringLiteral("version 1.0.0"));
+    EXPECT_EQ(label(splash, "lblProductName")->text(), QStringLiteral("Kestrava"));
     const QImage picture = splash->grab().toImage();
     EXPECT_EQ(picture.pixelColor(1, 1), QColor(128, 255, 128)) << "the margin";
     EXPECT_EQ(picture.pixelColor(5, 5), QColor(0, 0, 0)) << "the frame";
+    EXPECT_EQ(splash->findChild<EngineTimer*>(QStringLiteral("Timer1"))->interval(), 2000);
 
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_F1, Qt::Key_Left})
         QTest::keyClick(splash->windowHandle(), key);
-    QWidget* frame = splash->findChild<QWidget*>(QStringLiteral("Frame1"));
-    for (const char* name : {"imgLogo", "lblProductName", "lblVersion"}) {
-        auto* label = splash->findChild<QLabel*>(QLatin1String(name));
-        QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {},
-                          label->mapTo(splash, label->rect().center()));
-    }
-    QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {}, QPoint(1, 50)); // the margin
-    QTest::mouseClick(splash->windowHandle(), Qt::RightButton, {},
-                      frame->mapTo(splash, QPoint(200, 85)));
-    EXPECT_EQ(splash->findChild<EngineTimer*>(QStringLiteral("Timer1"))->interval(), 2000);
-    flushDeletes();
+    for (const char* name : {"imgLogo", "lblProductName", "lblVersion"})
+        click(splash, label(splash, name), {5, 5});
+    click(splash, splash, {1, 50}); // the margin
+    click(splash, splash->findChild<QWidget*>(QStringLiteral("Frame1")), {200, 85},
+          Qt::RightButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash != nullptr && splash->isVisible());
     EXPECT_EQ(startUp->mainWindow(), nullptr);
 }
 
 namespace {
 
-using SplashWay = std::function<void(frmSplash&)>;
-void typeOn(frmSplash& splash, Qt::Key key) {
-    QTest::keyClick(splash.windowHandle(), key);
-}
-void clickFrame(frmSplash& splash) {
-    QWidget* frame = splash.findChild<QWidget*>(QStringLiteral("Frame1"));
-    QTest::mouseClick(splash.windowHandle(), Qt::LeftButton, {},
-                      frame->mapTo(&splash, QPoint(200, 85)));
-}
+using SplashWay = void (*)(frmSplash&);
 const std::pair<const char*, SplashWay> splashWays[] = {
     {"TwoSeconds", [](frmSplash& s) { fire(s, "Timer1"); }},
-    {"Letter", [](frmSplash& s) { typeOn(s, Qt::Key_A); }},
-    {"Escape", [](frmSplash& s) { typeOn(s, Qt::Key_Escape); }},
-    {"Return", [](frmSplash& s) { typeOn(s, Qt::Key_Return); }},
-    {"ClickOnTheFrame", clickFrame},
+    {"Letter", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_A); }},
+    {"Escape", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_Escape); }},
+    {"Return", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_Return); }},
+    {"ClickOnTheFrame",
+     [](frmSplash& s) {
+         click(&s, s.findChild<QWidget*>(QStringLiteral("Frame1")), {200, 85});
+     }},
 };
 
 } // namespace
@@ -126,7 +111,6 @@ class LeavingTheSplash : public Program,
                          public ::testing::WithParamInterface<std::pair<const char*, SplashWay>> {};
 
 TEST_P(LeavingTheSplash, OpensOneMainWindowEvenWhenEveryWayComesAtOnce) {
-    EXPECT_EQ(startUp->mainWindow(), nullptr);
     GetParam().second(*splash);
     ASSERT_NE(startUp->mainWindow(), nullptr);
     EXPECT_TRUE(startUp->mainWindow()->isVisible());
@@ -135,7 +119,7 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowEvenWhenEveryWayComesAtOnce) {
         if (!splash.isNull())
             way(*splash);
     }
-    flushDeletes();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull());
     EXPECT_EQ(visibleWindows(), 1);
 }
@@ -155,15 +139,10 @@ TEST_F(Program, DrillEndsInTheResultWindowWithItsSixValues) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(report));
     auto* ok = report->findChild<QPushButton*>(QStringLiteral("Command1"));
     EXPECT_EQ(QApplication::focusWidget(), ok);
-    EXPECT_EQ(report->grab().toImage().pixelColor(ok->geometry().left() + 5, ok->y() + 9),
-              QColor(0, 255, 0));
+    EXPECT_EQ(report->grab().toImage().pixelColor(ok->x() + 5, ok->y() + 9), QColor(0, 255, 0));
 
-    struct Value {
-        const char* name;
-        const char* text;
-        const char* widest; // the widest figure of its kind still fits: no first digit is cut
-    };
-    const Value values[] = {
+    // Each value, and the widest figure of its kind, which still fits: no first digit is cut.
+    const std::tuple<const char*, const char*, const char*> values[] = {
         {"TNLabel", "20", "100"},
         {"MissLabel", "2", "10000"},
         {"TimeLabel", "2.00", "9999.95"},
@@ -172,17 +151,18 @@ TEST_F(Program, DrillEndsInTheResultWindowWithItsSixValues) {
         {"EvalLabel", "Better", "Better"},
     };
     for (const auto& [name, text, widest] : values) {
-        auto* label = report->findChild<QLabel*>(QLatin1String(name));
-        EXPECT_EQ(label->text(), QLatin1String(text)) << name;
-        EXPECT_EQ(label->geometry().right(), 150) << name << " ends on the common edge";
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(QLatin1String(widest)), label->width())
+        QLabel* value = label(report, name);
+        EXPECT_EQ(value->text(), QLatin1String(text)) << name;
+        EXPECT_EQ(value->geometry().right(), 150) << name << " ends on the common edge";
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(QLatin1String(widest)), value->width())
             << name;
     }
 }
 
 namespace {
 
-const std::pair<const char*, std::function<void(KSReport&)>> reportCloses[] = {
+using ReportClose = void (*)(KSReport&);
+const std::pair<const char*, ReportClose> reportCloses[] = {
     {"OkClicked",
      [](KSReport& r) {
          QTest::mouseClick(r.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
@@ -195,43 +175,30 @@ const std::pair<const char*, std::function<void(KSReport&)>> reportCloses[] = {
 
 } // namespace
 
-class ClosingTheResultWindow
-    : public Program,
-      public ::testing::WithParamInterface<std::pair<const char*, std::function<void(KSReport&)>>> {
-};
+class Lifetime : public Program, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(ClosingTheResultWindow, DestroysItAndTheNextDrillMakesItAnew) {
+// Each way of closing the result window destroys it, and the next drill makes it anew; one left
+// open is reused. The event loop then ends by itself when the last window closes, whichever it
+// is, and main()'s objects leave no window behind.
+TEST_P(Lifetime, ResultWindowsComeAndGoAndTheProgramEndsWithItsLastWindow) {
     leaveSplash();
-    playDrill(1, 5);
-    QPointer<KSReport> first = host->window();
-    ASSERT_NE(first, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(first));
-    QTest::keyClick(first->windowHandle(), Qt::Key_A);
-    playDrill(0, 5); // while it is open: reused and overwritten
-    EXPECT_EQ(host->window(), first.data());
-    EXPECT_EQ(value("MissLabel"), QStringLiteral("0"));
-
-    GetParam().second(*first);
-    flushDeletes();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(host->window(), nullptr);
+    for (const auto& [name, close] : reportCloses) {
+        playDrill(1, 5);
+        QPointer<KSReport> report = host->window();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(report)) << name;
+        QTest::keyClick(report->windowHandle(), Qt::Key_A); // only keys that press OK close it
+        playDrill(0, 5);
+        EXPECT_EQ(host->window(), report.data()) << name;
+        EXPECT_EQ(label(report, "MissLabel")->text(), QStringLiteral("0")) << name;
+        close(*report);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(report.isNull()) << name;
+        EXPECT_EQ(host->window(), nullptr) << name;
+    }
     playDrill(3, 5);
     ASSERT_NE(host->window(), nullptr);
     EXPECT_TRUE(host->window()->isVisible());
-    EXPECT_EQ(value("MissLabel"), QStringLiteral("3"));
-}
 
-INSTANTIATE_TEST_SUITE_P(Ways, ClosingTheResultWindow, ::testing::ValuesIn(reportCloses),
-                         [](const auto& info) { return std::string(info.param.first); });
-
-class EndingTheProgram : public Program, public ::testing::WithParamInterface<bool> {};
-
-// The event loop ends by itself when the last window closes, whichever it is, and main()'s
-// objects leave no window behind.
-TEST_P(EndingTheProgram, WithTheLastWindowAndLeavesNothingBehind) {
-    leaveSplash();
-    for (int drill = 0; drill < 10; ++drill)
-        playDrill(drill % 3, 5);
     QPointer<QWidget> windows[] = {startUp->mainWindow(), host->window()};
     if (GetParam())
         std::swap(windows[0], windows[1]);
@@ -250,10 +217,10 @@ TEST_P(EndingTheProgram, WithTheLastWindowAndLeavesNothingBehind) {
 
     startUp.reset();
     host.reset();
-    flushDeletes();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Orders, EndingTheProgram, ::testing::Bool(), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(CloseOrders, Lifetime, ::testing::Bool(), [](const auto& info) {
     return info.param ? "ResultWindowFirst" : "MainWindowFirst";
 });
