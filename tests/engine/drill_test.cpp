@@ -226,13 +226,11 @@ TEST(DrillProperties, RulesNoticeABrokenWindowOrState) {
     const std::pair<const char*, void (*)(DrillHarness&)> faults[] = {
         {"a border without a flash", [](DrillHarness& h) { h.form.keyBorder[25] = 1; }},
         {"a highlight after the drill", [](DrillHarness& h) { h.form.keyColour[7] = 0xFF7D7D; }},
+        {"a result a miss short", [](DrillHarness& h) { h.report.miss = "0"; }},
+        {"no blink while waiting", [](DrillHarness& h) { h.form.timer3 = 0; }},
         {"a small letter", [](DrillHarness& h) { h.form.que[3] = "q"; }},
         {"a moved box", [](DrillHarness& h) { h.form.cursorLeft += 1; }},
         {"a clock a tick ahead", [](DrillHarness& h) { h.form.timeLabel = "7.40"; }},
-        {"a row drawn unasked", [](DrillHarness& h) { h.random.reseed(1); }},
-        {"a blink nobody sent", [](DrillHarness& h) { h.engine.Timer3_Timer(); }},
-        {"a speed a digit off", [](DrillHarness& h) { h.report.speed = "2.7212"; }},
-        {"a word that is no rating", [](DrillHarness& h) { h.report.eval = "Fine"; }},
     };
     for (const auto& [name, cause] : faults) {
         DrillRun run; // a 20-key drill of 7.35 s with a miss, then no key flashes any more

@@ -37,8 +37,8 @@ public:
 private:
     std::string m_separator;
     bool m_running = false, m_started = false, m_reportOpen = false;
-    int m_target = 60, m_drillTarget = 0, m_hits = 0, m_misses = 0, m_ticks = 0, m_blinks = 0;
-    long m_rows = 0, m_steps = 0;
+    int m_target = 60, m_drillTarget = 0, m_hits = 0, m_misses = 0, m_ticks = 0;
+    long m_steps = 0;
 };
 
 } // namespace kestrava::test

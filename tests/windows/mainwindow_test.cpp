@@ -1,13 +1,48 @@
-// The main window as the player meets it: what it shows at each step and which keys reach the
-// drill.
-#include "mainwindow.h"
+// The main window as the player meets it: what it shows at each step, which keys reach the drill,
+// and its counters, whose numbers are always whole however long.
+#include "captionlabel.h"
+#include "drillplayer.h"
+#include "form1.h"
+#include "ksreporthost.h"
+#include "manualtimer.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTest>
 #include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+
+// A shown main window whose timers tick only when the test fires them, wired to a real result
+// window, and looked at as the player sees it.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    template <class Widget = QWidget> Widget* control(const QString& name) {
+        auto* found = form.findChild<Widget*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    // A pixel of the client area, given in a control's own coordinates.
+    QColor pixel(const QString& name, QPoint at) {
+        QWidget* client = form.centralWidget();
+        return client->grab().toImage().pixelColor(control(name)->mapTo(client, at));
+    }
+
+    KSReportHost report;
+    Form1 form{report, manualTimers()};
+    DrillPlayer player{form};
+};
 
 namespace {
 
@@ -93,43 +128,24 @@ TEST_F(MainWindow, LaysOutTheKeyboardAndRulesToThePixel) {
         EXPECT_EQ(client.pixelColor(point), colour) << point.x() << "," << point.y();
 }
 
-namespace {
-
-struct TypedKey {
-    const char* name;
-    Qt::Key key;
-    const char16_t* text;
-    int misses;
-};
-
-// Every UTF-16 unit of a typed text is one character code; keys without text are no keys.
-const TypedKey typedKeys[] = {
-    {"Shift", Qt::Key_Shift, u"", 0},
-    {"F1", Qt::Key_F1, u"", 0},
-    {"Left", Qt::Key_Left, u"", 0},
-    {"Tab", Qt::Key_Tab, u"\t", 1},
-    {"Backtab", Qt::Key_Backtab, u"\t", 1},
-    {"Brace", Qt::Key_BraceLeft, u"{", 1},
-    {"Emoji", Qt::Key_unknown, u"\U0001F600", 2},
-};
-
-} // namespace
-
-class KeysIntoADrill : public MainWindow, public ::testing::WithParamInterface<TypedKey> {};
-
-TEST_P(KeysIntoADrill, EachCharacterCodeIsJudged) {
+// Every UTF-16 unit of a typed text is one character code for the drill, Tab too, which moves no
+// focus; keys that type no text are no keys.
+TEST_F(MainWindow, TypedTextReachesTheDrillOneCodeAUnit) {
     player.type(' ');
     QWidget* focus = QApplication::focusWidget();
-    QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier,
-                    QString::fromUtf16(GetParam().text));
-    QApplication::sendEvent(&form, &press);
-    EXPECT_EQ(player.misses(), GetParam().misses);
+    const std::pair<Qt::Key, QString> keys[] = {{Qt::Key_Shift, {}},
+                                                {Qt::Key_F1, {}},
+                                                {Qt::Key_Tab, QStringLiteral("\t")},
+                                                {Qt::Key_Backtab, QStringLiteral("\t")},
+                                                {Qt::Key_unknown, QStringLiteral("{\U0001F600")}};
+    for (const auto& [key, text] : keys) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&form, &press);
+    }
+    EXPECT_EQ(player.misses(), 5);
     EXPECT_EQ(player.remaining(), 60);
-    EXPECT_EQ(QApplication::focusWidget(), focus) << "Tab moves no focus";
+    EXPECT_EQ(QApplication::focusWidget(), focus);
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, KeysIntoADrill, ::testing::ValuesIn(typedKeys),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Each number of keys chosen reaches the next drill, and the check mark follows it.
 TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
@@ -159,4 +175,112 @@ TEST_F(MainWindow, EveryCaptionIsDrawnByTheFaceChosenForIt) {
     EXPECT_TRUE(drawsAll(letters, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")));
     for (const CaptionLabel* label : form.findChildren<CaptionLabel*>())
         EXPECT_TRUE(drawsAll(label->font(), label->caption())) << label->objectName().toStdString();
+}
+
+namespace {
+
+// A counter's number, its caption and how the engine writes it.
+struct Counter {
+    const char* caption;
+    void (Form1::*set)(const std::string&);
+};
+const std::map<std::string, Counter> counters = {
+    {"TimeLabel", {"Label5", &Form1::setTimeLabelCaption}},
+    {"MissLabel", {"Label4", &Form1::setMissLabelCaption}},
+    {"RemainLabel", {"Label3", &Form1::setRemainLabelCaption}},
+};
+
+using CounterRow = std::pair<const char*, const char*>; // the number's name, its text
+const CounterRow counterRows[] = {
+    {"TimeLabel", "0"},
+    {"TimeLabel", "9.95"},
+    {"TimeLabel", "10.00"},
+    {"TimeLabel", "99.95"},
+    {"TimeLabel", "100.00"},
+    {"TimeLabel", "140.50"},
+    {"TimeLabel", "1178,75"},
+    {"TimeLabel", "9999.95"},
+    {"MissLabel", "9"},
+    {"MissLabel", "10000"},
+    {"MissLabel", "99999"},
+    {"RemainLabel", "100"},
+    // A separator the counters' face lacks comes from another face, just as whole.
+    {"TimeLabel", "1178\u066B75"},
+};
+
+} // namespace
+
+class CounterTest : public MainWindow, public ::testing::WithParamInterface<CounterRow> {};
+
+// The number is drawn right-aligned on the edge it has always had and may reach left up to its
+// caption; only a number wider than that is condensed, just enough to fit. Numbers that fit the
+// 465 twips the label first had therefore look as they always did.
+TEST_P(CounterTest, NumberIsWholeRightAlignedAndClearOfItsCaption) {
+    const auto [name, utf8] = GetParam();
+    const Counter& counter = counters.at(name);
+    const QString text = QString::fromUtf8(utf8);
+    const QWidget* number = control(QString::fromLatin1(name));
+    QWidget* frame = number->parentWidget();
+    const QRect caption = control(QString::fromLatin1(counter.caption))->geometry();
+    const int right = number->objectName() == QLatin1String("RemainLabel") ? 79 : 65;
+    const QRect reach(QPoint(caption.right() + 1, number->y()),
+                      QPoint(right - 1, number->geometry().bottom()));
+    const QImage before = frame->grab().toImage();
+
+    (form.*counter.set)(utf8);
+    const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(after.copy(caption), before.copy(caption).convertToFormat(QImage::Format_RGB32))
+        << "nothing drawn over the caption";
+
+    QImage whole(reach.size(), QImage::Format_RGB32);
+    whole.fill(Qt::black);
+    QPainter painter(&whole);
+    painter.setFont(number->font());
+    painter.setPen(QColor(128, 255, 128));
+    const QFontMetricsF metrics(number->font());
+    const qreal width = metrics.horizontalAdvance(text);
+    const qreal scale = std::min<qreal>(1, reach.width() / width);
+    painter.translate(reach.width() - width * scale, 0);
+    painter.scale(scale, 1);
+    painter.drawText(QRectF(0, 0, width, reach.height()), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.end();
+    EXPECT_EQ(after.copy(reach), whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, CounterTest, ::testing::ValuesIn(counterRows),
+                         [](const auto& info) { return "Row" + std::to_string(info.index); });
+
+namespace {
+
+// Records which controls of a window paint, and the area each one paints.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget& window) {
+        for (QWidget* control : window.findChildren<QWidget*>())
+            control->installEventFilter(this);
+    }
+    std::map<QString, QRegion> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted[watched->objectName()] += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, AClockTickRepaintsTheClockAloneAndOnlyItsOwnArea) {
+    player.type(' ');
+    QCoreApplication::processEvents();
+    PaintLog log(form);
+
+    fire(form, "Timer2");
+    QCoreApplication::processEvents();
+
+    const QWidget* clock = control(QStringLiteral("TimeLabel"));
+    EXPECT_EQ(player.timeCaption(), QStringLiteral("0.05"));
+    const std::map<QString, QRegion> clockAlone{{QStringLiteral("TimeLabel"), clock->rect()}};
+    EXPECT_EQ(log.painted, clockAlone);
 }

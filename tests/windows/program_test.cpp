@@ -15,16 +15,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-int visibleWindows() {
-    int count = 0;
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        count += window->isVisible() ? 1 : 0;
-    return count;
+auto visibleWindows() {
+    return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
 }
 
 class Program : public ::testing::Test {
