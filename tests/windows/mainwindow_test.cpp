@@ -177,78 +177,47 @@ TEST_F(MainWindow, EveryCaptionIsDrawnByTheFaceChosenForIt) {
         EXPECT_TRUE(drawsAll(label->font(), label->caption())) << label->objectName().toStdString();
 }
 
-namespace {
-
-// A counter's number, its caption and how the engine writes it.
-struct Counter {
-    const char* caption;
-    void (Form1::*set)(const std::string&);
-};
-const std::map<std::string, Counter> counters = {
-    {"TimeLabel", {"Label5", &Form1::setTimeLabelCaption}},
-    {"MissLabel", {"Label4", &Form1::setMissLabelCaption}},
-    {"RemainLabel", {"Label3", &Form1::setRemainLabelCaption}},
+// Each counter's numbers, as its engine writes them; its caption; and its right edge, where it
+// has always been. A separator the counters' face lacks comes from another face, just as whole.
+const std::tuple<const char*, const char*, void (Form1::*)(const std::string&), const char*, int>
+    counterRows[] = {
+        {"TimeLabel", "Label5", &Form1::setTimeLabelCaption,
+         "0 9.95 10.00 99.95 100.00 140.50 1178,75 9999.95 1178\u066B75", 65},
+        {"MissLabel", "Label4", &Form1::setMissLabelCaption, "9 10000 99999", 65},
+        {"RemainLabel", "Label3", &Form1::setRemainLabelCaption, "100", 79},
 };
 
-using CounterRow = std::pair<const char*, const char*>; // the number's name, its text
-const CounterRow counterRows[] = {
-    {"TimeLabel", "0"},
-    {"TimeLabel", "9.95"},
-    {"TimeLabel", "10.00"},
-    {"TimeLabel", "99.95"},
-    {"TimeLabel", "100.00"},
-    {"TimeLabel", "140.50"},
-    {"TimeLabel", "1178,75"},
-    {"TimeLabel", "9999.95"},
-    {"MissLabel", "9"},
-    {"MissLabel", "10000"},
-    {"MissLabel", "99999"},
-    {"RemainLabel", "100"},
-    // A separator the counters' face lacks comes from another face, just as whole.
-    {"TimeLabel", "1178\u066B75"},
-};
+// A number is drawn right-aligned on its edge and may reach left up to its caption; only a number
+// wider than that is condensed, just enough to fit. Numbers that fit the 465 twips the label first
+// had therefore look as they always did.
+TEST_F(MainWindow, CountersShowTheirWholeNumberRightAlignedAndClearOfTheirCaptions) {
+    for (const auto& [name, captionName, set, texts, right] : counterRows) {
+        const QWidget* number = control(QString::fromLatin1(name));
+        QWidget* frame = number->parentWidget();
+        const QRect caption = control(QString::fromLatin1(captionName))->geometry();
+        const QRect reach(QPoint(caption.right() + 1, number->y()),
+                          QPoint(right - 1, number->geometry().bottom()));
+        for (const QString& text : QString::fromUtf8(texts).split(QLatin1Char(' '))) {
+            const QImage before = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            (form.*set)(text.toStdString());
+            const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(after.copy(caption), before.copy(caption)) << "over the caption: " << name;
 
-} // namespace
-
-class CounterTest : public MainWindow, public ::testing::WithParamInterface<CounterRow> {};
-
-// The number is drawn right-aligned on the edge it has always had and may reach left up to its
-// caption; only a number wider than that is condensed, just enough to fit. Numbers that fit the
-// 465 twips the label first had therefore look as they always did.
-TEST_P(CounterTest, NumberIsWholeRightAlignedAndClearOfItsCaption) {
-    const auto [name, utf8] = GetParam();
-    const Counter& counter = counters.at(name);
-    const QString text = QString::fromUtf8(utf8);
-    const QWidget* number = control(QString::fromLatin1(name));
-    QWidget* frame = number->parentWidget();
-    const QRect caption = control(QString::fromLatin1(counter.caption))->geometry();
-    const int right = number->objectName() == QLatin1String("RemainLabel") ? 79 : 65;
-    const QRect reach(QPoint(caption.right() + 1, number->y()),
-                      QPoint(right - 1, number->geometry().bottom()));
-    const QImage before = frame->grab().toImage();
-
-    (form.*counter.set)(utf8);
-    const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(after.copy(caption), before.copy(caption).convertToFormat(QImage::Format_RGB32))
-        << "nothing drawn over the caption";
-
-    QImage whole(reach.size(), QImage::Format_RGB32);
-    whole.fill(Qt::black);
-    QPainter painter(&whole);
-    painter.setFont(number->font());
-    painter.setPen(QColor(128, 255, 128));
-    const QFontMetricsF metrics(number->font());
-    const qreal width = metrics.horizontalAdvance(text);
-    const qreal scale = std::min<qreal>(1, reach.width() / width);
-    painter.translate(reach.width() - width * scale, 0);
-    painter.scale(scale, 1);
-    painter.drawText(QRectF(0, 0, width, reach.height()), Qt::AlignLeft | Qt::AlignTop, text);
-    painter.end();
-    EXPECT_EQ(after.copy(reach), whole);
+            QImage whole(reach.size(), QImage::Format_RGB32);
+            whole.fill(Qt::black);
+            QPainter painter(&whole);
+            painter.setFont(number->font());
+            painter.setPen(QColor(128, 255, 128));
+            const qreal width = QFontMetricsF(number->font()).horizontalAdvance(text);
+            const qreal scale = std::min<qreal>(1, reach.width() / width);
+            painter.translate(reach.width() - width * scale, 0);
+            painter.scale(scale, 1);
+            painter.drawText(QPointF(0, QFontMetricsF(number->font()).ascent()), text);
+            painter.end();
+            EXPECT_EQ(after.copy(reach), whole) << name << " " << text.toStdString();
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, CounterTest, ::testing::ValuesIn(counterRows),
-                         [](const auto& info) { return "Row" + std::to_string(info.index); });
 
 namespace {
 
