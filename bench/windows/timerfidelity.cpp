@@ -32,6 +32,10 @@ EngineTimer& timer(const Form1& form, const char* name) {
     return *found;
 }
 
+CaptionLabel* key(const Form1& form, char capital) {
+    return form.findChild<CaptionLabel*>(QStringLiteral("Label1_%1").arg(capital - 'A'));
+}
+
 // The number of 0.05 s steps the clock caption shows, or -1 if it shows none.
 int shownTicks(const QString& caption) {
     bool ok = false;
@@ -96,7 +100,7 @@ TimerFidelity measureTimers(DrillPlayer& player, double seconds, std::mt19937& r
         player.keyDown(typed);
         paintPendingUpdates();
         player.keyUp(typed);
-        if (player.key(letter)->borderStyle() != CaptionLabel::BorderStyle::FixedSingle) {
+        if (key(form, letter)->borderStyle() != CaptionLabel::BorderStyle::FixedSingle) {
             ++result.flashesWithoutBorder;
             pressLater();
             return;
@@ -113,7 +117,7 @@ TimerFidelity measureTimers(DrillPlayer& player, double seconds, std::mt19937& r
         if (!firstFlashTick)
             firstFlashTick = now;
         lastFlashTick = now;
-        if (!flash || player.key(flash->letter)->borderStyle() != CaptionLabel::BorderStyle::None)
+        if (!flash || key(form, flash->letter)->borderStyle() != CaptionLabel::BorderStyle::None)
             return;
         paintPendingUpdates();
         const Clock::time_point off = Clock::now();

@@ -2,17 +2,12 @@
 
 #include "enginetimer.h"
 
-#include <QObject>
-
 // A window's timer that ticks only when a test fires it, and like a real one only while it has
 // an interval: tests drive time themselves instead of waiting for it.
-class ManualTimer final : public EngineTimer {
-public:
+struct ManualTimer final : EngineTimer {
     using EngineTimer::EngineTimer;
     void setInterval(int ms) override { m_interval = ms > 0 ? ms : 0; }
     int interval() const override { return m_interval; }
-
-private:
     int m_interval = 0;
 };
 
