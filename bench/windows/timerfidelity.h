@@ -16,11 +16,10 @@ struct TimerFidelity {
     bool captionMatches = false; // the clock shows 0.05 for every tick counted
     Sample flashMs;              // from a key's delivery until its border is off the screen
     Sample flashTicks;           // flash ticks from a key's delivery until its border went off
-    // How much later than the fifth tick of an exact 50 ms grid, counted from
-    // the flash tick before the key, the border went off the screen. The flash
-    // timer runs on from tick to tick and is not restarted by a key, so a flash
-    // lasts from 200 to 250 ms by design, depending on where in the period the
-    // key falls; this is the part of its length that is the platform's error.
+    // How much later than its nominal end the border went off the screen. The
+    // keys here come once the previous flash has ended, when the flash timer has
+    // stopped, so each key starts a fresh period and a flash lasts 250 ms by
+    // design; this is the part of its length that is the platform's error.
     Sample flashLateMs;
     int flashTickCount = 0;       // flash ticks counted while watching
     double flashTickSeconds = 0;  // real time from the first flash tick to the last

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     if (KSReport* window = host.window())
         window->close();
     std::printf("# timers over %.1f s of a drill: clock nominal 66.67 ticks/s; flash 5 ticks of 50 "
-                "ms, 200-250 ms after the key\n",
+                "ms, 250 ms after the key\n",
                 options.clockSeconds);
     const TimerFidelity timers = measureTimers(player, options.clockSeconds, random);
     const double ticksPerSecond =
