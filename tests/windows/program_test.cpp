@@ -375,6 +375,48 @@ TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
     }
 }
 
+// Each counter's numbers, as its engine writes them; its caption; and its right edge, where it
+// has always been. A separator the counters' face lacks comes from another face, just as whole.
+const std::tuple<const char*, const char*, void (Form1::*)(const std::string&), const char*, int>
+    counterRows[] = {
+        {"TimeLabel", "Label5", &Form1::setTimeLabelCaption,
+         "0 9.95 10.00 99.95 100.00 140.50 1178,75 9999.95 1178\u066B75", 65},
+        {"MissLabel", "Label4", &Form1::setMissLabelCaption, "9 10000 99999", 65},
+        {"RemainLabel", "Label3", &Form1::setRemainLabelCaption, "100", 79},
+};
+
+// A number is drawn right-aligned on its edge and may reach left up to its caption; only a number
+// wider than that is condensed, just enough to fit. Numbers that fit the 465 twips the label first
+// had therefore look as they always did.
+TEST_F(MainWindow, CountersShowTheirWholeNumberRightAlignedAndClearOfTheirCaptions) {
+    for (const auto& [name, captionName, set, texts, right] : counterRows) {
+        const QWidget* number = control(QString::fromLatin1(name));
+        QWidget* frame = number->parentWidget();
+        const QRect caption = control(QString::fromLatin1(captionName))->geometry();
+        const QRect reach(QPoint(caption.right() + 1, number->y()),
+                          QPoint(right - 1, number->geometry().bottom()));
+        for (const QString& text : QString::fromUtf8(texts).split(QLatin1Char(' '))) {
+            const QImage before = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            (form().*set)(text.toStdString());
+            const QImage after = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(after.copy(caption), before.copy(caption)) << "over the caption: " << name;
+
+            QImage whole(reach.size(), QImage::Format_RGB32);
+            whole.fill(Qt::black);
+            QPainter painter(&whole);
+            painter.setFont(number->font());
+            painter.setPen(QColor(128, 255, 128));
+            const qreal width = QFontMetricsF(number->font()).horizontalAdvance(text);
+            const qreal scale = std::min<qreal>(1, reach.width() / width);
+            painter.translate(reach.width() - width * scale, 0);
+            painter.scale(scale, 1);
+            painter.drawText(QPointF(0, QFontMetricsF(number->font()).ascent()), text);
+            painter.end();
+            EXPECT_EQ(after.copy(reach), whole) << name << " " << text.toStdString();
+        }
+    }
+}
+
 namespace {
 
 // Records which controls of a window paint, and the area each one paints.
