@@ -135,7 +135,6 @@ TEST(Drill, ResultsOfFinishedDrills) {
         {"space clock*301 M*60", results, "60 0 15.05 3.9867 100 Good 103987"},
         {"space Q*3 clock*300 M*60", results, "60 3 15.00 4 95.2381 Better 94476"},
         {"menu100 space Q*10 clock*800 M*100", results, "100 10 40.00 2.5 90.9091 Ok 84318"},
-        {"menu100 space Q*30 clock*1000 M*100", results, "100 30 50.00 2 76.9231 Bad 55846"},
         {"menu20 space Q*20 clock*400 M*20", results, "20 20 20.00 1 50 DAME 1000"},
         {"menu100 space Q*400 clock M*100", results, "100 400 0.05 2000 20 Great 1940000"},
         {"menu20 space Q clock*147 M*20", results, "20 1 7,35 2,7211 95,2381 Better 93197", ","},
