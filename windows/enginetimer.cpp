@@ -1,5 +1,7 @@
 #include "enginetimer.h"
 
+#include <QTimer>
+
 namespace {
 
 class QtTimer final : public EngineTimer {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
 
 // A periodic timer driven only through its interval, as the drill engine drives the main

@@ -15,9 +15,6 @@ class frmSplash : public QWidget {
 public:
     explicit frmSplash(const TimerSource& timers = qtTimers());
 
-    // The client area inside the thin border; all controls lie in it.
-    QWidget* clientArea() const { return m_client; }
-
 signals:
     // Emitted once, while the splash is still on screen, so that the main
     // window can appear before the splash goes away.
