@@ -7,7 +7,8 @@ namespace {
 class QtTimer final : public EngineTimer {
 public:
     QtTimer(Qt::TimerType type, QObject* parent)
-        : EngineTimer(parent) {
+        : EngineTimer(parent)
+        , m_timer(this) {
         m_timer.setTimerType(type);
         connect(&m_timer, &QTimer::timeout, this, &EngineTimer::timeout);
     }
@@ -25,7 +26,7 @@ public:
     int interval() const override { return m_timer.isActive() ? m_timer.interval() : 0; }
 
 private:
-    QTimer m_timer;
+    QTimer m_timer; // a child, so that its starts and stops can be watched from outside
 };
 
 } // namespace

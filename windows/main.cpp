@@ -1,9 +1,7 @@
+#include "application.h"
 #include "displaycheck.h"
-#include "fonts.h"
 #include "ksreporthost.h"
-#include "programicon.h"
 #include "startup.h"
-#include "version.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -25,12 +23,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_XCB_NO_MITSHM", "1");
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral(KESTRAVA_NAME));
-    QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral(KESTRAVA_APP_ID));
-    // Every window shows it unless it sets an icon of its own, which none does.
-    QApplication::setWindowIcon(kestrava::programIcon());
-    installFontSubstitutions();
+    setUpApplication();
 
     // Outlives every window: the engine reaches the result window through it.
     KSReportHost report;

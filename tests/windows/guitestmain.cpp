@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "application.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    installFontSubstitutions();
+    setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
