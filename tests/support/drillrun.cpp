@@ -30,11 +30,11 @@ std::string step(std::span<const std::uint8_t> bytes, std::size_t& i) {
 }
 } // namespace
 
-DrillScript readScript(std::span<const std::uint8_t> bytes) {
-    DrillScript script{!bytes.empty() && (bytes[0] & 1) ? "," : ".", {}};
-    for (std::size_t i = 1; i < bytes.size();)
-        script.steps.push_back(step(bytes, i));
-    return script;
+std::vector<std::string> readScript(std::span<const std::uint8_t> bytes) {
+    std::vector<std::string> steps;
+    for (std::size_t i = 0; i < bytes.size();)
+        steps.push_back(step(bytes, i));
+    return steps;
 }
 
 DrillRun::DrillRun(const std::string& separator)

@@ -9,12 +9,8 @@ namespace kestrava::test {
 
 // Bytes read as a plausible session of DrillHarness steps: most bytes type the letter in the box,
 // fewer type other keys or tick a timer, and about one in 250 leaves the drill through the menu,
-// so that most drills run to their end. The first byte chooses the decimal separator.
-struct DrillScript {
-    std::string separator;
-    std::vector<std::string> steps;
-};
-DrillScript readScript(std::span<const std::uint8_t> bytes);
+// so that most drills run to their end.
+std::vector<std::string> readScript(std::span<const std::uint8_t> bytes);
 
 // Plays steps on a loaded engine and checks, after each one, what must always hold. There is no
 // second engine: the run counts from the steps alone the hits (a key whose folded code is the
