@@ -1,7 +1,8 @@
 // The program as main() builds it, with timers that tick only when the test fires them: the splash
 // window, the main window as the player meets it (what it shows at each step, which keys reach
 // the drill, its counters, whose numbers are always whole however long), drills and their result
-// window, and the end of the program.
+// window, and the end of the program; the sizes, faces and repaints of every window, and the
+// windows compared with pictures where the machine is the one they were taken on.
 #include "drillplayer.h"
 #include "frmsplash.h"
 #include "ksreporthost.h"
@@ -10,53 +11,101 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPaintEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
-#include <QPixmap>
-#include <QPointer>
+#include <QProperty>
 #include <QPushButton>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
-#include <memory>
+
+// Failures show texts as texts.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
-auto visibleWindows() {
-    return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
+const QColor lightGreen(128, 255, 128), nextKeyBlue(125, 125, 255), olive(192, 192, 0),
+    black(0, 0, 0);
+
+template <class Widget = QWidget> Widget* find(const QObject* in, const char* name) {
+    return in->findChild<Widget*>(QLatin1String(name));
+}
+
+int visibleWindows() {
+    return static_cast<int>(
+        std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible));
 }
 
 // A window as it is on the screen: what has really been painted, not a fresh rendering, so that a
-// change that forgot its repaint shows.
+// change that forgot its repaint shows. The platform's frame tick, which would bring what is
+// pending to the screen within milliseconds, is given at once.
 QImage onScreen(QWidget* window) {
     QCoreApplication::processEvents();
-    const QPixmap shot = window->screen()->grabWindow(window->winId());
-    return shot.toImage().convertToFormat(QImage::Format_RGB32);
+    QEvent frame(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(window->windowHandle(), &frame);
+    return window->screen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
-// Compares a window with its picture in tests/windows/pictures/, taken when it was right, pixel for
-// pixel. The pictures hold where they were taken, with Qt 6.4 and IPAPGothic, and are left alone
-// elsewhere; KESTRAVA_TAKE_PICTURES=1 takes them anew.
-void expectPicture(QWidget* window, const char* name) {
-    const QString path = QStringLiteral(KESTRAVA_PICTURES "/%1.png").arg(QLatin1String(name));
-    const QImage shown = onScreen(window);
-    if (qEnvironmentVariableIsSet("KESTRAVA_TAKE_PICTURES"))
-        shown.save(path);
-    if (QFontInfo(QApplication::font()).family() == QLatin1String("IPAPGothic") &&
-        QByteArray(qVersion()).startsWith("6.4.")) {
-        EXPECT_EQ(shown, QImage(path).convertToFormat(QImage::Format_RGB32)) << name;
+// How many pixels of a picture are near a colour: antialiased text is never quite its colour.
+int pixelsNear(const QImage& image, const QColor& colour, int within = 48) {
+    int count = 0;
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+        const QColor c = image.pixelColor(i % image.width(), i / image.width());
+        count += qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                     qAbs(c.blue() - colour.blue()) <
+                 within;
     }
+    return count;
+}
+
+// Why the pictures in tests/windows/pictures/ cannot hold here, or "" where they do: they were
+// taken with Qt 6.4 drawing IPAPGothic, as on Debian 12. Decided from the machine alone, never
+// from the faces the program chose, so a program that loses its face fails its pictures.
+std::string picturesDoNotApply() {
+    const QStringList faces = QFontDatabase::families();
+    if (!QByteArray(qVersion()).startsWith("6.4."))
+        return std::string("Qt ") + qVersion() + " draws otherwise than the pictures' Qt 6.4";
+    if (!faces.contains(QStringLiteral("IPAPGothic")))
+        return "IPAPGothic, the pictures' face, is not installed";
+    if (faces.contains(QStringLiteral("ＭＳ Ｐゴシック")))
+        return "the designed face itself is installed and takes IPAPGothic's place";
+    return "";
+}
+
+// Runs the program's event loop through two steps, each in a pass of its own, and returns how it
+// ended: 0 when its last window closed, 99 when it had to be stopped.
+int runSteps(const std::function<void()>& first, const std::function<void()>& second) {
+    QObject steps;
+    QTimer::singleShot(0, &steps, [&] {
+        first();
+        QTimer::singleShot(0, &steps, second);
+    });
+    QTimer::singleShot(10000, &steps, [] { QCoreApplication::exit(99); });
+    return QApplication::exec();
+}
+
+void click(QWidget* window, QWidget* control, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(window->windowHandle(), button, {}, control->mapTo(window, at));
 }
 
 class Program : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         startUp->run();
         splash = startUp->splash();
@@ -69,18 +118,24 @@ protected:
     }
     Form1& form() { return *startUp->mainWindow(); }
 
-    // A drill of 20 keys: the misses first, then the clock's ticks, then the letters.
+    // A drill of 20 keys: the misses first, then the clock's ticks, then the letters; a letter that
+    // never comes ends it after a drill's worth of keys.
     void playDrill(int misses, int ticks) {
         player->type(' ');
         for (int i = 0; i < misses; ++i)
             player->type(DrillPlayer::wrongLetter(player->expected()));
         fire(player->form(), "Timer2", ticks);
-        while (player->remaining() > 0)
+        for (int i = 0; i < 20 && player->remaining() > 0; ++i)
             player->type(static_cast<char>(player->expected() + 32));
+        ASSERT_EQ(player->remaining(), 0) << "the letter in the box was not taken";
     }
-
-    QLabel* label(QWidget* window, const char* name) {
-        return window->findChild<QLabel*>(QLatin1String(name));
+    // The result window after a drill of 20 keys with 2 misses in 2 seconds.
+    KSReport* results() {
+        leaveSplash();
+        player->chooseKeys(20);
+        playDrill(2, 40);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(host->window()));
+        return host->window();
     }
 
     const qsizetype widgetsBefore = QApplication::allWidgets().size();
@@ -90,29 +145,22 @@ protected:
     std::unique_ptr<DrillPlayer> player;
 };
 
-QWidget* frame1(QWidget* splash) {
-    return splash->findChild<QWidget*>(QStringLiteral("Frame1"));
-}
-
-void click(QWidget* window, QWidget* control, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(window->windowHandle(), button, {}, control->mapTo(window, at));
-}
-
 } // namespace
 
 TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTimeClose) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
-    EXPECT_EQ(label(splash, "lblVersion")->text(), QStringLiteral("version 1.0.0"));
-    expectPicture(splash, "splash");
-    EXPECT_EQ(splash->findChild<EngineTimer*>(QStringLiteral("Timer1"))->interval(), 2000);
+    EXPECT_EQ(splash->size(), QSize(373, 101)) << "371 x 99 inside a one-pixel border";
+    EXPECT_EQ(find(splash, "client")->size(), QSize(371, 99));
+    EXPECT_EQ(find<QLabel>(splash, "lblVersion")->text(), QStringLiteral("version 1.0.0"));
+    EXPECT_EQ(find<EngineTimer>(splash, "Timer1")->interval(), 2000);
 
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_F1, Qt::Key_Left})
         QTest::keyClick(splash->windowHandle(), key);
     for (const char* name : {"imgLogo", "lblProductName", "lblVersion"})
-        click(splash, label(splash, name), {5, 5});
+        click(splash, find(splash, name), {5, 5});
     click(splash, splash, {1, 50}); // the margin
-    click(splash, frame1(splash), {200, 85}, Qt::RightButton);
+    click(splash, find(splash, "Frame1"), {200, 85}, Qt::RightButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash != nullptr && splash->isVisible());
     EXPECT_EQ(startUp->mainWindow(), nullptr);
@@ -120,35 +168,41 @@ TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTime
 
 namespace {
 
-using SplashWay = void (*)(frmSplash&);
-const std::pair<const char*, SplashWay> splashWays[] = {
+using SplashWay = std::pair<const char*, void (*)(frmSplash&)>;
+const SplashWay splashWays[] = {
     {"TwoSeconds", [](frmSplash& s) { fire(s, "Timer1"); }},
     {"Letter", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_A); }},
     {"ClickOnTheFrame",
      [](frmSplash& s) {
-         click(&s, frame1(&s), {200, 85});
+         click(&s, find(&s, "Frame1"), {200, 85});
      }},
 };
 
 } // namespace
 
-class LeavingTheSplash : public Program,
-                         public ::testing::WithParamInterface<std::pair<const char*, SplashWay>> {};
+class LeavingTheSplash : public Program, public ::testing::WithParamInterface<SplashWay> {};
 
-TEST_P(LeavingTheSplash, OpensOneMainWindowEvenWhenEveryWayComesAtOnce) {
+// In the running program: the splash goes once, whichever ways come at once, leaves one main
+// window behind and not itself, and ends nothing; the program ends when the main window closes.
+TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
     QSignalSpy unloaded(splash.data(), &frmSplash::unloaded);
-    GetParam().second(*splash);
-    ASSERT_NE(startUp->mainWindow(), nullptr);
-    EXPECT_TRUE(startUp->mainWindow()->isVisible());
-    // Every other way in the same instant, for as long as the splash is still there.
-    for (const auto& [name, way] : splashWays) {
-        if (!splash.isNull())
-            way(*splash);
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(splash.isNull());
+    int windowsAfter = -1;
+    const auto leave = [&] {
+        GetParam().second(*splash);
+        for (const auto& [name, way] : splashWays) {
+            if (!splash.isNull())
+                way(*splash);
+        }
+    };
+    EXPECT_EQ(runSteps(leave,
+                       [&] {
+                           QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                           windowsAfter = splash.isNull() ? visibleWindows() : -1;
+                           startUp->mainWindow()->close();
+                       }),
+              0);
     EXPECT_EQ(unloaded.count(), 1);
-    EXPECT_EQ(visibleWindows(), 1);
+    EXPECT_EQ(windowsAfter, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheSplash, ::testing::ValuesIn(splashWays),
@@ -159,9 +213,7 @@ namespace {
 using ReportClose = void (*)(KSReport&);
 const std::pair<const char*, ReportClose> reportCloses[] = {
     {"OkClicked",
-     [](KSReport& r) {
-         QTest::mouseClick(r.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-     }},
+     [](KSReport& r) { QTest::mouseClick(find<QPushButton>(&r, "Command1"), Qt::LeftButton); }},
     {"Space", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Space); }},
     {"Enter", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Enter); }},
     {"Return", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Return); }},
@@ -186,52 +238,56 @@ TEST_P(Lifetime, ResultWindowsComeAndGoAndTheProgramEndsWithItsLastWindow) {
         playDrill(0, 5);
         EXPECT_EQ(QApplication::activeWindow(), report.data()) << "it comes to the front again";
         EXPECT_EQ(host->window(), report.data()) << name;
-        EXPECT_EQ(label(report, "MissLabel")->text(), QStringLiteral("0")) << name;
+        EXPECT_EQ(find<QLabel>(report, "MissLabel")->text(), QStringLiteral("0")) << name;
         close(*report);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(report.isNull()) << name;
     }
+    host->show(); // as the engine makes it, before it writes the values
+    EXPECT_EQ(find<QLabel>(host->window(), "EvalLabel")->text(), QStringLiteral("00000"));
     playDrill(2, 40);
-    KSReport* report = host->window(); // a new one, beside the main window
-    ASSERT_NE(report, nullptr);
+    KSReport* report = host->window(); // beside the main window
     EXPECT_EQ(report->windowTitle(), QStringLiteral("KS Report"));
     EXPECT_EQ(report->parentWidget(), nullptr);
-    EXPECT_EQ(report->minimumSize(), report->maximumSize());
     ASSERT_TRUE(QTest::qWaitForWindowActive(report));
-    auto* ok = report->findChild<QPushButton*>(QStringLiteral("Command1"));
-    EXPECT_EQ(QApplication::focusWidget(), ok);
-    expectPicture(report, "results");
-
-    // Each value, and the widest figure of its kind, which still fits: no first digit is cut.
-    const std::tuple<const char*, const char*, const char*> values[] = {
-        {"TNLabel", "20", "100"},
-        {"MissLabel", "2", "10000"},
-        {"TimeLabel", "2.00", "9999.95"},
-        {"SpeedLabel", "10", "3.9867"},
-        {"ExactityLabel", "90.9091", "95.2381"},
-        {"EvalLabel", "Better", "Better"},
-    };
-    for (const auto& [name, text, widest] : values) {
-        QLabel* value = label(report, name);
-        EXPECT_EQ(value->text(), QLatin1String(text)) << name;
-        EXPECT_LE(value->fontMetrics().horizontalAdvance(QLatin1String(widest)), value->width())
-            << name;
+    EXPECT_EQ(QApplication::focusWidget(), find(report, "Command1"));
+    QStringList values;
+    for (const char* name :
+         {"TNLabel", "MissLabel", "TimeLabel", "SpeedLabel", "ExactityLabel", "EvalLabel"})
+        values << find<QLabel>(report, name)->text();
+    EXPECT_EQ(values.join(' '), QStringLiteral("20 2 2.00 10 90.9091 Better"));
+    // The widest figure of each kind still fits: no first digit is cut.
+    for (const auto& [name, widest] : {std::pair{"TNLabel", "100"},
+                                       {"MissLabel", "10000"},
+                                       {"TimeLabel", "9999.95"},
+                                       {"SpeedLabel", "3.9867"},
+                                       {"ExactityLabel", "95.2381"}}) {
+        const QLabel* value = find<QLabel>(report, name);
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(QLatin1String(widest)), value->width());
     }
+    // Both windows keep the size of their client areas, whatever the faces (the splash's is
+    // checked above), show the program's icon and belong to its desktop entry.
+    EXPECT_EQ(form().centralWidget()->geometry(), QRect(0, form().menuBar()->height(), 367, 230));
+    EXPECT_EQ(report->size(), QSize(174, 169));
+    for (QWidget* window : {static_cast<QWidget*>(&form()), static_cast<QWidget*>(report)}) {
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                  Qt::WindowCloseButtonHint);
+        EXPECT_EQ(window->windowIcon().pixmap(32).size(), QSize(32, 32));
+    }
+    EXPECT_EQ(QGuiApplication::applicationDisplayName() + QGuiApplication::desktopFileName(),
+              QStringLiteral("Kestravaorg.kestrava.Kestrava"));
 
     QPointer<QWidget> windows[] = {startUp->mainWindow(), host->window()};
     if (GetParam())
         std::swap(windows[0], windows[1]);
     int visibleAfterFirst = -1;
-    QObject steps;
-    QTimer::singleShot(0, &steps, [&] {
-        windows[0]->close();
-        QTimer::singleShot(0, &steps, [&] {
-            visibleAfterFirst = visibleWindows();
-            windows[1]->close();
-        });
-    });
-    QTimer::singleShot(10000, &steps, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(runSteps([&] { windows[0]->close(); },
+                       [&] {
+                           visibleAfterFirst = visibleWindows();
+                           windows[1]->close();
+                       }),
+              0);
     EXPECT_EQ(visibleAfterFirst, 1);
 
     startUp.reset();
@@ -243,6 +299,50 @@ TEST_P(Lifetime, ResultWindowsComeAndGoAndTheProgramEndsWithItsLastWindow) {
 INSTANTIATE_TEST_SUITE_P(CloseOrders, Lifetime, ::testing::Bool(), [](const auto& info) {
     return info.param ? "ResultWindowFirst" : "MainWindowFirst";
 });
+
+namespace {
+
+// Each window as its picture shows it, from the start on the splash.
+using Picture = std::pair<const char*, QWidget* (*)(Program&)>;
+const Picture pictures[] = {
+    {"splash", [](Program& p) -> QWidget* { return p.splash; }},
+    {"mainwindow", [](Program& p) -> QWidget* { return (p.leaveSplash(), &p.form()); }},
+    {"results", [](Program& p) -> QWidget* { return p.results(); }},
+};
+
+} // namespace
+
+class Pictures : public Program, public ::testing::WithParamInterface<Picture> {};
+
+// Pixel for pixel, where the pictures were taken. KESTRAVA_TAKE_PICTURES=1 takes them anew, there
+// only. A mismatch leaves the window as shown and the difference beside the test in the build tree.
+TEST_P(Pictures, MatchTheWindowsAsTheyWereWhenRight) {
+    const auto& [name, show] = GetParam();
+    const bool take = qEnvironmentVariableIsSet("KESTRAVA_TAKE_PICTURES");
+    if (const std::string why = picturesDoNotApply(); !why.empty())
+        GTEST_SKIP() << "pictures not " << (take ? "taken" : "compared") << ": " << why;
+    const QImage shown = onScreen(show(*this));
+    const QString path = QStringLiteral(KESTRAVA_PICTURES "/%1.png").arg(QLatin1String(name));
+    if (take) {
+        ASSERT_TRUE(shown.save(path)) << path.toStdString();
+    }
+    const QImage want = QImage(path).convertToFormat(QImage::Format_RGB32);
+    if (shown == want)
+        return;
+    QImage difference = shown; // black where the two agree
+    QPainter painter(&difference);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.drawImage(0, 0, want);
+    painter.end();
+    const std::string out = QDir::currentPath().toStdString() + "/" + name;
+    shown.save(QString::fromStdString(out + "-shown.png"));
+    difference.save(QString::fromStdString(out + "-difference.png"));
+    ADD_FAILURE() << name << " is not as in " << path.toStdString() << "; see " << out
+                  << "-shown.png and " << out << "-difference.png";
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, Pictures, ::testing::ValuesIn(pictures),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 // The main window once the splash has gone, looked at as the player sees it.
 class MainWindow : public Program {
@@ -262,53 +362,44 @@ protected:
     QImage screen(QWidget* control) {
         return onScreen(&form()).copy({control->mapTo(&form(), QPoint()), control->size()});
     }
+    QString key(char letter) { return QStringLiteral("Label1_%1").arg(letter - 'A'); }
 };
-
-namespace {
-
-const QColor lightGreen(128, 255, 128);
-const QColor nextKeyBlue(125, 125, 255);
-const QColor olive(192, 192, 0);
-const QColor black(0, 0, 0);
-
-QString key(char letter) {
-    return QStringLiteral("Label1_%1").arg(letter - 'A');
-}
-
-// How much of a control's picture is near a colour: antialiased text is never quite it.
-int pixelsNear(const QImage& image, const QColor& colour) {
-    int count = 0;
-    for (int i = 0; i < image.width() * image.height(); ++i) {
-        const QColor c = image.pixelColor(i % image.width(), i / image.width());
-        count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                     std::abs(c.blue() - colour.blue()) <
-                 48;
-    }
-    return count;
-}
-
-} // namespace
 
 TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kestrava"));
-    EXPECT_EQ(form().minimumSize(), form().maximumSize());
-    expectPicture(&form(), "mainwindow"); // menu, title, counters, prompt, rules and keyboard
+    EXPECT_EQ(QApplication::activeWindow(), &form()) << "typing reaches it at once";
+    // The blink greys the prompt and leaves it legible, whatever grey the desktop's palette has for
+    // disabled text: its own, one lost on the black, and the prompt's own green.
     auto* prompt = control(QStringLiteral("StartLabel"));
-    EXPECT_GT(pixelsNear(screen(prompt), lightGreen), 20);
-    fire(form(), "Timer3");
-    EXPECT_EQ(pixelsNear(screen(prompt), lightGreen), 0) << "greyed by the blink";
-    EXPECT_GT(pixelsNear(screen(prompt),
-                         control<CaptionLabel>(prompt->objectName())->disabledForeColor()),
-              20);
+    for (const QColor disabled : {form().palette().color(QPalette::Disabled, QPalette::WindowText),
+                                  QColor(24, 24, 24), lightGreen}) {
+        QPalette palette = form().palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
+        form().setPalette(palette);
+        EXPECT_GT(pixelsNear(screen(prompt), lightGreen), 20);
+        fire(form(), "Timer3");
+        EXPECT_EQ(pixelsNear(screen(prompt), lightGreen), 0) << "greyed by the blink";
+        EXPECT_GT(pixelsNear(screen(prompt), QColor(128, 128, 128), 96), 20) << "and legible";
+        fire(form(), "Timer3");
+    }
 
     player->type(' ');
     const char first = player->expected();
     const char other = DrillPlayer::wrongLetter(first);
     EXPECT_EQ(pixel(key(first), {1, 1}), nextKeyBlue);
     EXPECT_EQ(pixel(key(other), {1, 1}), lightGreen);
-    EXPECT_EQ(pixel(QStringLiteral("client"), {30, 50}), lightGreen) << "the rim of the box";
-    EXPECT_EQ(pixel(QStringLiteral("QFrame"), {5, 11}), black) << "the letter covers the box";
     EXPECT_FALSE(prompt->isVisible());
+    // The box: two pixels of light green round the letter to type, and black beyond.
+    const QRect cell = control(QStringLiteral("Que0"))->geometry();
+    const QImage row = screen(control(QStringLiteral("QFrame")));
+    for (int y = cell.top() - 3; y <= cell.bottom() + 3; ++y) {
+        for (int x = cell.left() - 3; x <= cell.right() + 3; ++x) {
+            const int out =
+                std::max({cell.left() - x, x - cell.right(), cell.top() - y, y - cell.bottom()});
+            EXPECT_TRUE(out <= 0 || row.pixelColor(x, y) == (out <= 2 ? lightGreen : black))
+                << x << "," << y;
+        }
+    }
 
     player->type(static_cast<char>(other + 32)); // a miss flashes the key typed
     EXPECT_NE(pixel(key(other), {0, 14}), lightGreen) << "the flash border";
@@ -325,6 +416,13 @@ TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
     EXPECT_EQ(pixel(QStringLiteral("QFrame"), {3, 20}), black) << "the box has moved on";
     EXPECT_EQ(pixel(QStringLiteral("QFrame"), {37, 20}), lightGreen);
 
+    // A Japanese input method, as IBus or Fcitx runs one, takes keys for its preedit wherever the
+    // focus accepts input methods. The window accepts none, so letters arrive as keys all the same.
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(QGuiApplication::focusObject(), &query);
+    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool() ||
+                 form().testAttribute(Qt::WA_InputMethodEnabled));
+
     // Every UTF-16 unit of a typed text is one code for the drill, Tab too, which moves no focus;
     // keys that type no text are no keys.
     QWidget* focus = QApplication::focusWidget();
@@ -339,9 +437,12 @@ TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
 
 // Each number of keys chosen reaches the next drill, and the check mark follows it.
 TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
+    EXPECT_EQ(find<QMenu>(&form(), "setting")->title() +
+                  find<QMenu>(&form(), "TypingNumber")->title(),
+              QStringLiteral("設定問題数"));
     for (const int keys : {100, 100, 20, 60}) {
         player->chooseKeys(keys);
-        for (QAction* action : control<QAction>(QStringLiteral("TN20"))->actionGroup()->actions())
+        for (QAction* action : find<QAction>(&form(), "TN20")->actionGroup()->actions())
             EXPECT_EQ(action->isChecked(), action->text().toInt() == keys) << keys;
         player->type(' ');
         EXPECT_EQ(player->remaining(), keys);
@@ -360,25 +461,24 @@ const std::tuple<const char*, const char*, void (Form1::*)(const std::string&), 
 
 // A number is drawn right-aligned on its edge and may reach left up to its caption; only a number
 // wider than that is condensed, just enough to fit. Numbers that fit the 465 twips the label first
-// had therefore look as they always did.
+// had therefore look as they always did. Each new number reaches the screen by itself.
 TEST_F(MainWindow, CountersShowTheirWholeNumberRightAlignedAndClearOfTheirCaptions) {
     for (const auto& [name, captionName, set, texts, right] : counterRows) {
         const QWidget* number = control(QString::fromLatin1(name));
-        QWidget* frame = number->parentWidget();
         const QRect caption = control(QString::fromLatin1(captionName))->geometry();
         const QRect reach(QPoint(caption.right() + 1, number->y()),
                           QPoint(right - 1, number->geometry().bottom()));
         for (const QString& text : QString::fromUtf8(texts).split(QLatin1Char(' '))) {
-            const QImage before = screen(frame);
+            const QImage before = screen(number->parentWidget());
             (form().*set)(text.toStdString());
-            const QImage after = screen(frame);
+            const QImage after = screen(number->parentWidget());
             EXPECT_EQ(after.copy(caption), before.copy(caption)) << "over the caption: " << name;
 
             QImage whole(reach.size(), QImage::Format_RGB32);
             whole.fill(Qt::black);
             QPainter painter(&whole);
             painter.setFont(number->font());
-            painter.setPen(QColor(128, 255, 128));
+            painter.setPen(lightGreen);
             const qreal width = QFontMetricsF(number->font()).horizontalAdvance(text);
             const qreal scale = std::min<qreal>(1, reach.width() / width);
             painter.translate(reach.width() - width * scale, 0);
@@ -390,46 +490,87 @@ TEST_F(MainWindow, CountersShowTheirWholeNumberRightAlignedAndClearOfTheirCaptio
     }
 }
 
-namespace {
-
-// Records which controls of a window paint, and the area each one paints.
-class PaintLog : public QObject {
-public:
-    explicit PaintLog(QWidget& window) {
-        for (QWidget* control : window.findChildren<QWidget*>())
-            control->installEventFilter(this);
+// One write of the engine's at a time reaches the screen by itself, with no other change to bring
+// a repaint along; the writes come in an order in which each has something to change.
+TEST_F(MainWindow, EachWriteToAControlReachesTheScreenByItself) {
+    const std::tuple<const char*, const char*, void (*)(Form1&)> writes[] = {
+        {"StartLabel", "enabled", [](Form1& f) { f.setStartLabelEnabled(false); }},
+        {"StartLabel", "visible", [](Form1& f) { f.setStartLabelVisible(false); }},
+        {"QFrame", "visible", [](Form1& f) { f.setQFrameVisible(true); }},
+        {"Que3", "caption", [](Form1& f) { f.setQueCaption(3, "W"); }},
+        {"Que3", "fore colour", [](Form1& f) { f.setQueForeColor(3, 0xC0C0); }},
+        {"QFrame", "box left", [](Form1& f) { f.setCursorLeft(f.queLeft(1) - 25); }},
+        {"QFrame", "box top", [](Form1& f) { f.setCursorTop(f.queTop(11) - 25); }},
+        {"Label1_7", "back colour", [](Form1& f) { f.setKeyBackColor(7, 0xFF7D7D); }},
+        {"Label1_7", "border on", [](Form1& f) { f.setKeyBorderStyle(7, 1); }},
+        {"Label1_7", "border off", [](Form1& f) { f.setKeyBorderStyle(7, 0); }},
+        {"QFrame", "hidden", [](Form1& f) { f.setQFrameVisible(false); }},
+        {"StartLabel", "shown", [](Form1& f) { f.setStartLabelVisible(true); }},
+    };
+    for (const auto& [name, what, write] : writes) {
+        QWidget* changed = control(QLatin1String(name));
+        const QImage before = screen(changed);
+        write(form());
+        EXPECT_NE(screen(changed), before) << name << " " << what;
     }
-    std::map<QString, QRegion> painted;
+}
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted[watched->objectName()] += static_cast<QPaintEvent*>(event)->region();
-        return false;
+// Where the machine has a Japanese face and a fixed-pitch one, each control is drawn at its size
+// in a face of its kind: captions, keys and numbers in a face that has the kana itself rather than
+// borrowing them from another, and the question letters in a fixed-pitch face.
+TEST_F(Program, EachControlIsDrawnInAFaceOfItsKindAndSize) {
+    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty() ||
+        std::ranges::none_of(QFontDatabase::families(QFontDatabase::Latin),
+                             [](const QString& face) { return QFontDatabase::isFixedPitch(face); }))
+        GTEST_SKIP() << "this machine has no Japanese face or no fixed-pitch face";
+    // The window (the splash, the main or the result window), its controls and their points.
+    const std::tuple<int, const char*, double> rows[] = {
+        {0, "lblProductName", 20.25},
+        {0, "lblCompanyProduct|lblVersion", 12},
+        {1, "Label7", 12},
+        {1, "StartLabel", 9.75},
+        {1, "Label1_\\d+", 20.25},
+        {1, "Label[345]|RemainLabel|TimeLabel|MissLabel", 9},
+        {1, "Que\\d+", 20.25},
+        {2, "Label\\d|\\w+Label|Command1", 9},
+    };
+    for (const auto& [window, names, points] : rows) {
+        if (window > 0 && host->window() == nullptr)
+            results();
+        const QWidget* shown = window == 2   ? host->window()
+                               : window == 1 ? static_cast<QWidget*>(&form())
+                                             : splash.data();
+        const QString pattern = QStringLiteral("^(%1)$").arg(QLatin1String(names));
+        const auto controls = shown->findChildren<QWidget*>(QRegularExpression(pattern));
+        EXPECT_FALSE(controls.isEmpty()) << names;
+        for (const QWidget* control : controls) {
+            const QFontInfo face = control->fontInfo();
+            EXPECT_TRUE(pattern.startsWith(QLatin1String("^(Que"))
+                            ? face.fixedPitch()
+                            : QRawFont::fromFont(control->font()).supportsCharacter(QChar(0x30B9)))
+                << control->objectName().toStdString() << " in " << face.family().toStdString();
+            EXPECT_NEAR(face.pointSizeF(), points, 0.01) << control->objectName().toStdString();
+        }
     }
-};
-
-} // namespace
-
-TEST_F(MainWindow, AClockTickRepaintsTheClockAloneAndOnlyItsOwnArea) {
-    player->type(' ');
-    QCoreApplication::processEvents();
-    PaintLog log(form());
-
-    fire(form(), "Timer2");
-    QCoreApplication::processEvents();
-
-    const QWidget* clock = control(QStringLiteral("TimeLabel"));
-    EXPECT_EQ(player->timeCaption(), QStringLiteral("0.05"));
-    const std::map<QString, QRegion> clockAlone{{QStringLiteral("TimeLabel"), clock->rect()}};
-    EXPECT_EQ(log.painted, clockAlone);
 }
 
 // The program's own timers, driven through their interval alone: 0 stops one, and any other
-// interval starts a stopped one.
-TEST(QtTimers, StopAtZeroAndStartAgainWithTheirInterval) {
+// interval starts a stopped one. Writing the interval a running timer has leaves its period alone,
+// or a typist who rewrites the flash interval on every key would keep the flash from ever ending.
+TEST(QtTimers, StartAndStopByTheirIntervalAndKeepAPeriodWrittenAgain) {
     QObject owner;
-    EngineTimer* timer = qtTimers()(Qt::CoarseTimer, &owner);
-    for (const int ms : {50, 50, 0, 50, 40})
+    EngineTimer* timer = qtTimers()(Qt::PreciseTimer, &owner);
+    auto* qtTimer = timer->findChild<QTimer*>();
+    ASSERT_NE(qtTimer, nullptr);
+    EXPECT_EQ(qtTimer->timerType(), Qt::PreciseTimer) << "the clock counts its ticks";
+    int startsAndStops = 0;
+    const QPropertyNotifier watch =
+        qtTimer->bindableActive().addNotifier([&] { ++startsAndStops; });
+    // Each interval written, and how often the timer starts or stops for it.
+    for (const auto& [ms, changes] :
+         {std::pair{50, 1}, {50, 0}, {0, 1}, {0, 0}, {50, 1}, {40, 2}}) {
+        startsAndStops = 0;
         EXPECT_EQ((timer->setInterval(ms), timer->interval()), ms);
+        EXPECT_EQ(startsAndStops, changes) << ms;
+    }
 }
