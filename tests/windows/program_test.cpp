@@ -13,10 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QInputMethodQueryEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -187,8 +184,10 @@ class LeavingTheSplash : public Program, public ::testing::WithParamInterface<Sp
 TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
     QSignalSpy unloaded(splash.data(), &frmSplash::unloaded);
     int windowsAfter = -1;
+    bool opened = false;
     const auto leave = [&] {
         GetParam().second(*splash);
+        opened = startUp->mainWindow() != nullptr; // by this way alone
         for (const auto& [name, way] : splashWays) {
             if (!splash.isNull())
                 way(*splash);
@@ -197,7 +196,7 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
     EXPECT_EQ(runSteps(leave,
                        [&] {
                            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                           windowsAfter = splash.isNull() ? visibleWindows() : -1;
+                           windowsAfter = opened && splash.isNull() ? visibleWindows() : -1;
                            startUp->mainWindow()->close();
                        }),
               0);
