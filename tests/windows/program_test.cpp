@@ -386,8 +386,9 @@ TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
     const char first = player->expected();
     const char other = DrillPlayer::wrongLetter(first);
     EXPECT_EQ(pixel(key(first), {1, 1}), nextKeyBlue);
-    EXPECT_EQ(pixel(key(other), {1, 1}), lightGreen);
     EXPECT_FALSE(prompt->isVisible());
+    for (int i = 0; i < Form1::queCount; ++i) // every letter of the row shows, none covered
+        EXPECT_GT(pixelsNear(screen(control(QStringLiteral("Que%1").arg(i))), lightGreen), 10) << i;
     // The box: two pixels of light green round the letter to type, and black beyond.
     const QRect cell = control(QStringLiteral("Que0"))->geometry();
     const QImage row = screen(control(QStringLiteral("QFrame")));
@@ -408,7 +409,6 @@ TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
     EXPECT_EQ(pixel(key(other), {0, 14}), lightGreen) << "gone on the fifth tick";
 
     auto* que0 = control(QStringLiteral("Que0"));
-    EXPECT_GT(pixelsNear(screen(que0), lightGreen), 10);
     player->type(static_cast<char>(first + 32));
     EXPECT_EQ(pixelsNear(screen(que0), lightGreen), 0);
     EXPECT_GT(pixelsNear(screen(que0), olive), 10) << "typed letters turn olive";
@@ -439,9 +439,11 @@ TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
     EXPECT_EQ(find<QMenu>(&form(), "setting")->title() +
                   find<QMenu>(&form(), "TypingNumber")->title(),
               QStringLiteral("設定問題数"));
+    const QActionGroup* numbers = find<QAction>(&form(), "TN20")->actionGroup();
+    EXPECT_EQ(numbers->exclusionPolicy(), QActionGroup::ExclusionPolicy::None) << "no radio dots";
     for (const int keys : {100, 100, 20, 60}) {
         player->chooseKeys(keys);
-        for (QAction* action : find<QAction>(&form(), "TN20")->actionGroup()->actions())
+        for (QAction* action : numbers->actions())
             EXPECT_EQ(action->isChecked(), action->text().toInt() == keys) << keys;
         player->type(' ');
         EXPECT_EQ(player->remaining(), keys);
@@ -560,7 +562,6 @@ TEST(QtTimers, StartAndStopByTheirIntervalAndKeepAPeriodWrittenAgain) {
     QObject owner;
     EngineTimer* timer = qtTimers()(Qt::PreciseTimer, &owner);
     auto* qtTimer = timer->findChild<QTimer*>();
-    ASSERT_NE(qtTimer, nullptr);
     EXPECT_EQ(qtTimer->timerType(), Qt::PreciseTimer) << "the clock counts its ticks";
     int startsAndStops = 0;
     const QPropertyNotifier watch =
