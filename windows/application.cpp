@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "programicon.h"
 #include "version.h"
@@ -13,4 +14,5 @@ void setUpApplication() {
     // Every window shows it unless it sets an icon of its own, which none does.
     QApplication::setWindowIcon(kestrava::programIcon());
     installFontSubstitutions();
+    installAccessibility();
 }

@@ -39,6 +39,12 @@ public:
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment);
 
+    // What a screen reader is told of the label besides its caption: the key to press next is
+    // selected, and the letter to type has the reading focus. Nothing is drawn for it.
+    enum class Mark { None, Selected, Focused };
+    Mark mark() const { return m_mark; }
+    void setMark(Mark mark) { m_mark = mark; }
+
     // What a disabled label draws its text in: the palette's disabled text
     // colour, or grey where that could not be told from the enabled colour.
     QColor disabledForeColor() const;
@@ -54,4 +60,5 @@ private:
     BackStyle m_backStyle = BackStyle::Opaque;
     BorderStyle m_borderStyle = BorderStyle::None;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    Mark m_mark = Mark::None;
 };

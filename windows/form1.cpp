@@ -7,6 +7,7 @@
 #include "twips.h"
 #include "version.h"
 
+#include <QAccessible>
 #include <QActionGroup>
 #include <QKeyEvent>
 #include <QLayout>
@@ -288,6 +289,8 @@ bool Form1::focusNextPrevChild(bool) {
 
 void Form1::setKeyBackColor(int key, kestrava::Colour colour) {
     m_keys.at(key)->setBackColor(toQColor(colour));
+    m_keys.at(key)->setMark(colour == kestrava::colours::nextKey ? CaptionLabel::Mark::Selected
+                                                                 : CaptionLabel::Mark::None);
 }
 
 void Form1::setKeyBorderStyle(int key, int style) {
@@ -301,6 +304,7 @@ std::string Form1::queCaption(int i) const {
 
 void Form1::setQueCaption(int i, const std::string& caption) {
     m_que.at(i)->setCaption(QString::fromStdString(caption));
+    m_rowWritten = true;
 }
 
 void Form1::setQueForeColor(int i, kestrava::Colour colour) {
@@ -317,6 +321,37 @@ float Form1::queTop(int i) const {
 
 void Form1::setCursorLeft(float left) {
     m_cursor->move(twipsToPixels(left), m_cursor->y());
+    // The engine moves the box, top first and left last, after every key and every new row.
+    followLetterToType();
+}
+
+// A screen reader hears the letter to type whenever it changes: the letter under the box takes the
+// reading focus, as a table's current cell does, once the row shows. A miss leaves box and row
+// alone, so says nothing.
+void Form1::followLetterToType() {
+    CaptionLabel* current = nullptr;
+    for (CaptionLabel* que : m_que) {
+        if (m_cursor->geometry().contains(que->geometry().center()))
+            current = que;
+    }
+    if (current == m_letterToType && !m_rowWritten)
+        return;
+    if (m_letterToType != nullptr)
+        m_letterToType->setMark(CaptionLabel::Mark::None);
+    m_letterToType = current;
+    m_rowWritten = false;
+    if (current != nullptr) {
+        current->setMark(CaptionLabel::Mark::Focused);
+        announceLetterToType();
+    }
+}
+
+void Form1::announceLetterToType() {
+    // As Qt's own widgets do, the event goes out whether or not anyone listens: at most one a key.
+    if (m_letterToType != nullptr && m_qFrame->isVisible()) {
+        QAccessibleEvent focus(m_letterToType, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void Form1::setCursorTop(float top) {
@@ -325,6 +360,7 @@ void Form1::setCursorTop(float top) {
 
 void Form1::setQFrameVisible(bool visible) {
     m_qFrame->setVisible(visible);
+    announceLetterToType(); // a drill's first letter, written while the row was still hidden
 }
 
 void Form1::setStartLabelVisible(bool visible) {

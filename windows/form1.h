@@ -72,6 +72,8 @@ protected:
 private:
     void buildClientArea();
     void buildMenu();
+    void followLetterToType();
+    void announceLetterToType();
 
     kestrava::MixingRandom m_random;
     kestrava::DrillEngine m_engine;
@@ -87,4 +89,7 @@ private:
     CounterLabel* m_remainLabel = nullptr;
     CounterLabel* m_timeLabel = nullptr;
     CounterLabel* m_missLabel = nullptr;
+    // The letter a screen reader was last pointed at, and whether the row was written since.
+    CaptionLabel* m_letterToType = nullptr;
+    bool m_rowWritten = false;
 };

@@ -91,8 +91,9 @@ KSReport::KSReport()
         const Row& row = rows[i];
         QWidget* frame = makeFrame(
             this, row.frame, twipsRect(frameLeft, row.frameTop, row.frameWidth, row.frameHeight));
-        makeLabel(frame, row.captionLabel, QString::fromUtf8(row.caption),
-                  twipsRect(60, labelTop, row.captionWidth, labelHeight), Qt::AlignLeft);
+        QLabel* caption =
+            makeLabel(frame, row.captionLabel, QString::fromUtf8(row.caption),
+                      twipsRect(60, labelTop, row.captionWidth, labelHeight), Qt::AlignLeft);
         // The value keeps its right edge but reaches left to the end of its
         // caption: this font's digits are wider than the cells were drawn for,
         // and a right-aligned text too wide for its label loses its first digit.
@@ -102,6 +103,8 @@ KSReport::KSReport()
         m_values[i] = makeLabel(frame, row.valueLabel, QStringLiteral("00000"),
                                 twipsRect(valueLeft, labelTop, valueRight - valueLeft, labelHeight),
                                 Qt::AlignRight);
+        // A screen reader reads each value with its caption.
+        caption->setBuddy(m_values[i]);
         frames[i] = frame;
     }
     // Each frame reaches 45 twips into the next one, over the bottom of its

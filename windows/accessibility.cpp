@@ -1,0 +1,109 @@
+#include "accessibility.h"
+
+#include "captionlabel.h"
+#include "counterlabel.h"
+
+#include <QAccessibleWidget>
+#include <algorithm>
+#include <climits>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// A container's children as the eye reads them: rows from the top, each row from the left. The
+// stacking order, which is Qt's order of children, keeps overlapping frames whole and so differs.
+QList<QWidget*> inScreenOrder(const QWidget* container) {
+    constexpr int sameRow = 8; // pixels between two tops that still read as one row
+    std::vector<std::tuple<int, int, QWidget*>> order;
+    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow())
+            order.emplace_back(child->y(), child->x(), child);
+    }
+    std::ranges::stable_sort(order, {}, [](const auto& placed) { return std::get<0>(placed); });
+    int rowTop = INT_MIN / 2;
+    for (auto& [top, left, child] : order) {
+        if (top > rowTop + sameRow)
+            rowTop = top;
+        top = rowTop;
+    }
+    std::ranges::stable_sort(order, [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
+    QList<QWidget*> children;
+    for (const auto& placed : order)
+        children.append(std::get<2>(placed));
+    return children;
+}
+
+// A window or container read in screen order. A window's reading focus is the letter to type
+// while there is one, as a table's is its current cell.
+class ScreenOrder : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    int childCount() const override { return static_cast<int>(inScreenOrder(widget()).size()); }
+    QAccessibleInterface* child(int index) const override {
+        return QAccessible::queryAccessibleInterface(inScreenOrder(widget()).value(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == nullptr ? -1
+                                : static_cast<int>(inScreenOrder(widget()).indexOf(
+                                      qobject_cast<QWidget*>(child->object())));
+    }
+    QAccessibleInterface* focusChild() const override {
+        for (CaptionLabel* label : widget()->findChildren<CaptionLabel*>()) {
+            if (label->mark() == CaptionLabel::Mark::Focused && label->isVisible())
+                return QAccessible::queryAccessibleInterface(label);
+        }
+        return QAccessibleWidget::focusChild();
+    }
+};
+
+// The program's own labels: static text named by its caption, greyed while disabled, the key to
+// press next selected and the letter to type focused.
+class StaticText : public QAccessibleWidget {
+public:
+    explicit StaticText(QWidget* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Name)
+            return QAccessibleWidget::text(kind);
+        const auto* caption = qobject_cast<const CaptionLabel*>(widget());
+        return caption != nullptr ? caption->caption()
+                                  : static_cast<const CounterLabel*>(widget())->caption();
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (const auto* caption = qobject_cast<const CaptionLabel*>(widget())) {
+            state.selected = caption->mark() == CaptionLabel::Mark::Selected;
+            state.focused = caption->mark() == CaptionLabel::Mark::Focused;
+        }
+        return state;
+    }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr)
+        return nullptr;
+    if (className == QLatin1String("CaptionLabel") || className == QLatin1String("CounterLabel"))
+        return new StaticText(widget);
+    if (className == QLatin1String("Form1") || className == QLatin1String("KSReport") ||
+        className == QLatin1String("frmSplash"))
+        return new ScreenOrder(widget, QAccessible::Window);
+    // The windows' client areas and frames: plain widgets that hold the labels.
+    const QWidget* window = widget->window();
+    if (className == QLatin1String("QWidget") && window != widget &&
+        (window->inherits("Form1") || window->inherits("KSReport") ||
+         window->inherits("frmSplash")))
+        return new ScreenOrder(widget, QAccessible::Grouping);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility() {
+    QAccessible::installFactory(accessibleFor);
+}
