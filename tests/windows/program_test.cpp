@@ -489,6 +489,7 @@ TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
               QStringLiteral("設定問題数"));
     const QActionGroup* numbers = find<QAction>(&form(), "TN20")->actionGroup();
     EXPECT_EQ(numbers->exclusionPolicy(), QActionGroup::ExclusionPolicy::None) << "no radio dots";
+    EXPECT_TRUE(find<QAction>(&form(), "TN60")->isChecked()) << "60 keys at the start";
     for (const int keys : {100, 100, 20, 60}) {
         player->chooseKeys(keys);
         for (QAction* action : numbers->actions())
