@@ -90,14 +90,14 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
         return nullptr;
     if (className == QLatin1String("CaptionLabel") || className == QLatin1String("CounterLabel"))
         return new StaticText(widget);
-    if (className == QLatin1String("Form1") || className == QLatin1String("KSReport") ||
-        className == QLatin1String("frmSplash"))
-        return new ScreenOrder(widget, QAccessible::Window);
-    // The windows' client areas and frames: plain widgets that hold the labels.
+    // The program's windows, and their client areas and frames: plain widgets holding the labels.
     const QWidget* window = widget->window();
-    if (className == QLatin1String("QWidget") && window != widget &&
-        (window->inherits("Form1") || window->inherits("KSReport") ||
-         window->inherits("frmSplash")))
+    if (!window->inherits("Form1") && !window->inherits("KSReport") &&
+        !window->inherits("frmSplash"))
+        return nullptr;
+    if (widget == window)
+        return new ScreenOrder(widget, QAccessible::Window);
+    if (className == QLatin1String("QWidget"))
         return new ScreenOrder(widget, QAccessible::Grouping);
     return nullptr;
 }

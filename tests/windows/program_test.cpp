@@ -33,8 +33,8 @@ namespace {
 const QColor lightGreen(128, 255, 128), nextKeyBlue(125, 125, 255), olive(192, 192, 0),
     black(0, 0, 0);
 
-template <class Widget = QWidget> Widget* find(const QObject* in, const char* name) {
-    return in->findChild<Widget*>(QLatin1String(name));
+template <class Widget = QWidget> Widget* find(const QObject* in, const QString& name) {
+    return in->findChild<Widget*>(name);
 }
 
 int visibleWindows() {
@@ -386,9 +386,7 @@ protected:
         leaveSplash();
     }
 
-    template <class Widget = QWidget> Widget* control(const QString& name) {
-        return form().findChild<Widget*>(name);
-    }
+    QWidget* control(const QString& name) { return find(&form(), name); }
     // A pixel of the client area, given in a control's own coordinates.
     QColor pixel(const QString& name, QPoint at) {
         return onScreen(&form()).pixelColor(control(name)->mapTo(&form(), at));
@@ -426,10 +424,10 @@ TEST_F(MainWindow, ShowsEachStepOfADrillAndTakesEachTypedCode) {
     // reading focus, its key selected.
     QStringList found;
     for (const QString& name : {QStringLiteral("StartLabel"), QStringLiteral("Que0"), key(first)}) {
-        const QAccessible::State state = accessible(control(name))->state();
-        found << accessible(control(name))->text(QAccessible::Name) +
-                     (state.invisible ? " hidden" : "") + (state.selected ? " selected" : "") +
-                     (state.focused ? " focused" : "");
+        QAccessibleInterface* label = accessible(control(name));
+        const QAccessible::State state = label->state();
+        found << label->text(QAccessible::Name) + (state.invisible ? " hidden" : "") +
+                     (state.selected ? " selected" : "") + (state.focused ? " focused" : "");
     }
     EXPECT_EQ(found.join(", "),
               QStringLiteral("スペースで開始 hidden, %1 focused, %1 selected").arg(first));
