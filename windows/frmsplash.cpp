@@ -98,10 +98,7 @@ frmSplash::frmSplash(const TimerSource& timers)
 }
 
 void frmSplash::Form_Load() {
-    m_lblVersion->setText(QStringLiteral("version %1.%2.%3")
-                              .arg(KESTRAVA_VERSION_MAJOR)
-                              .arg(KESTRAVA_VERSION_MINOR)
-                              .arg(KESTRAVA_VERSION_PATCH));
+    m_lblVersion->setText(QStringLiteral("version " KESTRAVA_RELEASE));
     fitToText(m_lblVersion);
     m_lblVersion->move(twipsToPixels(versionRight) - m_lblVersion->width(), m_lblVersion->y());
 

@@ -8,6 +8,7 @@
 #include "ksreporthost.h"
 #include "manualtimer.h"
 #include "startup.h"
+#include "version.h"
 
 #include <QAccessible>
 #include <QActionGroup>
@@ -174,7 +175,8 @@ TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTime
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
     EXPECT_EQ(splash->size(), QSize(373, 101)) << "371 x 99 inside a one-pixel border";
     EXPECT_EQ(find(splash, "client")->size(), QSize(371, 99));
-    EXPECT_EQ(find<QLabel>(splash, "lblVersion")->text(), QStringLiteral("version 1.0.0"));
+    EXPECT_EQ(find<QLabel>(splash, "lblVersion")->text(),
+              QStringLiteral("version " KESTRAVA_RELEASE));
     EXPECT_EQ(find<EngineTimer>(splash, "Timer1")->interval(), 2000);
 
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_F1, Qt::Key_Left})
@@ -252,7 +254,8 @@ class Lifetime : public Program, public ::testing::WithParamInterface<bool> {};
 // drill's six values; one left open is reused. The event loop then ends by itself when the last
 // window closes, whichever it is, and main()'s objects leave no window behind.
 TEST_P(Lifetime, ResultWindowsComeAndGoAndTheProgramEndsWithItsLastWindow) {
-    EXPECT_EQ(readOut(accessible(splash)), QStringLiteral("Kestrava KS工房 version 1.0.0"));
+    EXPECT_EQ(readOut(accessible(splash)),
+              QStringLiteral("Kestrava KS工房 version " KESTRAVA_RELEASE));
     leaveSplash();
     player->chooseKeys(20);
     for (const auto& [name, close] : reportCloses) {
