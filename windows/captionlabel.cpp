@@ -1,5 +1,6 @@
 #include "captionlabel.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,6 +27,9 @@ void CaptionLabel::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     update();
+    // Screen readers keep the names they have read; as QLabel does, tell them of the new one.
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
 }
 
 void CaptionLabel::setBackColor(const QColor& colour) {

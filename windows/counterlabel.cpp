@@ -1,5 +1,6 @@
 #include "counterlabel.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -16,6 +17,9 @@ void CounterLabel::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     repaint();
+    // Screen readers keep the names they have read; as QLabel does, tell them of the new one.
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
 }
 
 CounterLabel::Glyph CounterLabel::glyphOf(QChar c) {
