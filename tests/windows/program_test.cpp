@@ -180,8 +180,6 @@ TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTime
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
     EXPECT_EQ(splash->size(), QSize(373, 101)) << "371 x 99 inside a one-pixel border";
     EXPECT_EQ(find(splash, "client")->size(), QSize(371, 99));
-    EXPECT_EQ(find<QLabel>(splash, "lblVersion")->text(),
-              QStringLiteral("version " KESTRAVA_RELEASE));
     EXPECT_EQ(find<EngineTimer>(splash, "Timer1")->interval(), 2000);
 
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_F1, Qt::Key_Left})
@@ -195,19 +193,12 @@ TEST_F(Program, StartsOnTheCentredSplashThatOnlyCharactersClicksOnItsFrameOrTime
     EXPECT_EQ(startUp->mainWindow(), nullptr);
 }
 
-namespace {
-
 using SplashWay = std::pair<const char*, void (*)(frmSplash&)>;
 const SplashWay splashWays[] = {
     {"TwoSeconds", [](frmSplash& s) { fire(s, "Timer1"); }},
     {"Letter", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_A); }},
-    {"ClickOnTheFrame",
-     [](frmSplash& s) {
-         click(&s, find(&s, "Frame1"), {200, 85});
-     }},
+    {"ClickOnTheFrame", [](frmSplash& s) { click(&s, find(&s, "Frame1"), QPoint(200, 85)); }},
 };
-
-} // namespace
 
 class LeavingTheSplash : public Program, public ::testing::WithParamInterface<SplashWay> {};
 
@@ -239,8 +230,6 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
 INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheSplash, ::testing::ValuesIn(splashWays),
                          [](const auto& info) { return std::string(info.param.first); });
 
-namespace {
-
 using ReportClose = void (*)(KSReport&);
 const std::pair<const char*, ReportClose> reportCloses[] = {
     {"OkClicked",
@@ -251,16 +240,13 @@ const std::pair<const char*, ReportClose> reportCloses[] = {
     {"TitleBarClose", [](KSReport& r) { r.close(); }},
 };
 
-} // namespace
-
 class Lifetime : public Program, public ::testing::WithParamInterface<bool> {};
 
 // Each way of closing the result window destroys it, and the next drill makes it anew, with the
 // drill's six values; one left open is reused. The event loop then ends by itself when the last
 // window closes, whichever it is, and main()'s objects leave no window behind.
 TEST_P(Lifetime, ResultWindowsComeAndGoAndTheProgramEndsWithItsLastWindow) {
-    EXPECT_EQ(readOut(accessible(splash)),
-              QStringLiteral("Kestrava KS工房 version " KESTRAVA_RELEASE));
+    EXPECT_EQ(readOut(accessible(splash)), "Kestrava KS工房 version " KESTRAVA_RELEASE);
     leaveSplash();
     player->chooseKeys(20);
     for (const auto& [name, close] : reportCloses) {
@@ -342,8 +328,6 @@ INSTANTIATE_TEST_SUITE_P(CloseOrders, Lifetime, ::testing::Bool(), [](const auto
     return info.param ? "ResultWindowFirst" : "MainWindowFirst";
 });
 
-namespace {
-
 // Each window as its picture shows it, from the start on the splash.
 using Picture = std::pair<const char*, QWidget* (*)(Program&)>;
 const Picture pictures[] = {
@@ -351,8 +335,6 @@ const Picture pictures[] = {
     {"mainwindow", [](Program& p) -> QWidget* { return (p.leaveSplash(), &p.form()); }},
     {"results", [](Program& p) -> QWidget* { return p.results(); }},
 };
-
-} // namespace
 
 class Pictures : public Program, public ::testing::WithParamInterface<Picture> {};
 
