@@ -38,9 +38,8 @@ template <class Widget = QWidget> Widget* find(const QObject* in, const QString&
     return in->findChild<Widget*>(name);
 }
 
-int visibleWindows() {
-    return static_cast<int>(
-        std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible));
+auto visibleWindows() {
+    return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
 }
 
 // A window as it is on the screen: what has really been painted, not a fresh rendering, so that a
@@ -113,9 +112,7 @@ QString readOut(QAccessibleInterface* node) {
     return names.join(' ');
 }
 
-QAccessibleInterface* accessible(QWidget* widget) {
-    return QAccessible::queryAccessibleInterface(widget);
-}
+const auto accessible = QAccessible::queryAccessibleInterface;
 
 // What a screen reader says beyond Qt's own news of widgets shown, hidden or changing state: each
 // event's type in hex, with the name of its object. Like a real one it keeps the name it first
@@ -632,4 +629,7 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeAndNothingElse) {
     }
     QAccessible::installUpdateHandler(platform);
     EXPECT_EQ(heard, want);
+    EXPECT_EQ(namesRead.value(control(QStringLiteral("MissLabel"))), "1") << "read as it stands";
+    for (int i = 1; i < Form1::queCount; ++i) // the letters typed gave the focus on
+        EXPECT_FALSE(accessible(control(QStringLiteral("Que%1").arg(i)))->state().focused) << i;
 }
