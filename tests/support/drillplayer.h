@@ -43,8 +43,6 @@ public:
 
     int remaining() const { return caption("RemainLabel").toInt(); }
     int misses() const { return caption("MissLabel").toInt(); }
-    QString timeCaption() const { return caption("TimeLabel"); }
-    Form1& form() const { return m_form; }
 
 private:
     QString caption(const char* counter) const {

@@ -121,9 +121,8 @@ QStringList heard;
 QHash<QObject*, QString> namesRead;
 void listen(QAccessibleEvent* event) {
     const int type = event->type();
-    const QString name = event->accessibleInterface()->text(QAccessible::Name);
     if (type == QAccessible::NameChanged || !namesRead.contains(event->object()))
-        namesRead.insert(event->object(), name);
+        namesRead.insert(event->object(), event->accessibleInterface()->text(QAccessible::Name));
     if (type != QAccessible::StateChanged && type != QAccessible::NameChanged &&
         (type < 0x8000 || type > QAccessible::ObjectHide))
         heard << QString::number(type, 16) + ' ' + namesRead.value(event->object());
@@ -149,7 +148,7 @@ public:
         player->type(' ');
         for (int i = 0; i < misses; ++i)
             player->type(DrillPlayer::wrongLetter(player->expected()));
-        fire(player->form(), "Timer2", ticks);
+        fire(form(), "Timer2", ticks);
         for (int i = 0; i < 20 && player->remaining() > 0; ++i)
             player->type(static_cast<char>(player->expected() + 32));
         ASSERT_EQ(player->remaining(), 0) << "the letter in the box was not taken";
