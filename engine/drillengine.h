@@ -46,6 +46,7 @@ private:
 
     void chooseTargetCount(std::int16_t count);
     void judgeKey(std::int16_t code);
+    void showNextKey();
     void endDrill();
     int keyOfQuestion(int i) const;
 

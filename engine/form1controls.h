@@ -25,6 +25,12 @@ public:
     virtual void setCursorLeft(float left) = 0;
     virtual void setCursorTop(float top) = 0;
 
+    // What a screen reader is told, nothing drawn: the question to type next and the key to press
+    // next, -1 for none. Both are said after every key of a drill, a miss included, so that the
+    // reader can tell the player again what to type.
+    virtual void setLetterToType(int i) = 0;
+    virtual void setNextKey(int key) = 0;
+
     virtual void setQFrameVisible(bool visible) = 0;
     virtual void setStartLabelVisible(bool visible) = 0;
     virtual bool startLabelEnabled() const = 0;

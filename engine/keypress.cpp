@@ -84,11 +84,20 @@ void DrillEngine::judgeKey(std::int16_t code) {
     }
 
     MoveCursor(m_state.CursorPos);
-    if (const int key = keyOfQuestion(m_state.CursorPos); key >= 0)
+    showNextKey();
+}
+
+void DrillEngine::showNextKey() {
+    const int key = keyOfQuestion(m_state.CursorPos);
+    if (key >= 0)
         m_form.setKeyBackColor(key, colours::nextKey);
+    m_form.setLetterToType(m_state.CursorPos);
+    m_form.setNextKey(key);
 }
 
 void DrillEngine::endDrill() {
+    m_form.setLetterToType(-1);
+    m_form.setNextKey(-1);
     m_form.setTimer2Interval(0);
     m_form.setTimer3Interval(blinkIntervalMs);
     m_form.setQFrameVisible(false);
@@ -110,8 +119,7 @@ void DrillEngine::StartDrill() {
         m_form.setKeyBackColor(i, colours::lightGreen);
     MakeLine();
     MoveCursor(m_state.CursorPos);
-    if (const int key = keyOfQuestion(m_state.CursorPos); key >= 0)
-        m_form.setKeyBackColor(key, colours::nextKey);
+    showNextKey();
 }
 
 void DrillEngine::ToUpperKey(std::int16_t& code) {
@@ -137,6 +145,8 @@ int DrillEngine::keyOfQuestion(int i) const {
 }
 
 void DrillEngine::chooseTargetCount(std::int16_t count) {
+    m_form.setLetterToType(-1);
+    m_form.setNextKey(-1);
     m_form.setTimer2Interval(0);
     m_form.setTimer3Interval(blinkIntervalMs);
     m_form.setQFrameVisible(false);

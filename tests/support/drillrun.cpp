@@ -116,6 +116,9 @@ std::string DrillRun::check() const {
         {badLetters == 0, "a question is no capital letter or has the wrong colour for its place"},
         {highlighted == (m_started && !over) && (!m_started || f.boxed() == std::min(cursor, 19)),
          "not exactly one key highlighted while keys remain, or the box not on the letter to type"},
+        {f.letterToType == (m_running ? f.boxed() : -1) &&
+             f.nextKey == (m_running && f.boxed() >= 0 ? f.que[f.boxed()][0] - 'A' : -1),
+         "a screen reader is told another letter to type or key to press than the box's"},
         {f.timer1 == (flashing ? 50 : 0) && f.timer2 == (m_running ? 15 : 0) &&
              f.timer3 == (m_running ? 0 : 500),
          "not flash timer exactly while keys flash, clock in a drill and blink while waiting"},
