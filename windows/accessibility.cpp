@@ -1,7 +1,6 @@
 #include "accessibility.h"
 
 #include "captionlabel.h"
-#include "counterlabel.h"
 
 #include <QAccessibleWidget>
 #include <algorithm>
@@ -60,25 +59,18 @@ public:
     }
 };
 
-// The program's own labels: static text named by its caption, greyed while disabled, the key to
-// press next selected and the letter to type focused.
+// The program's own labels: static text named by its caption (the labels keep their accessible
+// names), greyed while disabled, the key to press next selected and the reading focus focused.
 class StaticText : public QAccessibleWidget {
 public:
     explicit StaticText(QWidget* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
 
-    QString text(QAccessible::Text kind) const override {
-        if (kind != QAccessible::Name)
-            return QAccessibleWidget::text(kind);
-        const auto* caption = qobject_cast<const CaptionLabel*>(widget());
-        return caption != nullptr ? caption->caption()
-                                  : static_cast<const CounterLabel*>(widget())->caption();
-    }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         if (const auto* caption = qobject_cast<const CaptionLabel*>(widget())) {
             state.selected = caption->mark() == CaptionLabel::Mark::Selected;
-            state.focused = caption->mark() == CaptionLabel::Mark::Focused;
+            state.focused = caption->mark() == CaptionLabel::Mark::Focused && widget()->isVisible();
         }
         return state;
     }
@@ -95,8 +87,11 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (!window->inherits("Form1") && !window->inherits("KSReport") &&
         !window->inherits("frmSplash"))
         return nullptr;
+    // The result window is a dialog: a screen reader reads a dialog's description when it opens,
+    // and the window describes itself with its values.
     if (widget == window)
-        return new ScreenOrder(widget, QAccessible::Window);
+        return new ScreenOrder(widget, window->inherits("KSReport") ? QAccessible::Dialog
+                                                                    : QAccessible::Window);
     if (className == QLatin1String("QWidget"))
         return new ScreenOrder(widget, QAccessible::Grouping);
     return nullptr;

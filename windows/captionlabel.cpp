@@ -1,6 +1,5 @@
 #include "captionlabel.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -27,9 +26,8 @@ void CaptionLabel::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     update();
-    // Screen readers keep the names they have read; as QLabel does, tell them of the new one.
-    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
+    // A screen reader reads the caption; Qt tells it of each new name.
+    setAccessibleName(caption);
 }
 
 void CaptionLabel::setBackColor(const QColor& colour) {

@@ -1,6 +1,5 @@
 #include "counterlabel.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -17,9 +16,16 @@ void CounterLabel::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     repaint();
-    // Screen readers keep the names they have read; as QLabel does, tell them of the new one.
-    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
+    // A screen reader reads the number as of its last whole change: the clock's hundredths would
+    // send it 66.67 names a second that nobody hears, at a cost to every program on the bus.
+    const auto whole = [](const QString& number) {
+        qsizetype end = number.startsWith('-') ? 1 : 0;
+        while (end < number.size() && number.at(end).isDigit())
+            ++end;
+        return QStringView(number).left(end);
+    };
+    if (accessibleName().isEmpty() || whole(caption) != whole(accessibleName()))
+        setAccessibleName(caption);
 }
 
 CounterLabel::Glyph CounterLabel::glyphOf(QChar c) {

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QTime>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -210,6 +211,8 @@ void Form1::buildClientArea() {
     m_startLabel->setAlignment(Qt::AlignHCenter);
     m_startLabel->setFont(msPGothic(9.75));
     m_startLabel->setCaption(QStringLiteral("スペースで開始"));
+    // While it shows, the prompt is what a screen reader reads first: the letters are hidden then.
+    m_startLabel->setMark(CaptionLabel::Mark::Focused);
 
     makeRule(client, QStringLiteral("Line4"), 180, 5340, 1740);
 
@@ -237,6 +240,7 @@ void Form1::buildClientArea() {
     m_remainLabel = client->findChild<CounterLabel*>(QStringLiteral("RemainLabel"));
     m_timeLabel = client->findChild<CounterLabel*>(QStringLiteral("TimeLabel"));
     m_missLabel = client->findChild<CounterLabel*>(QStringLiteral("MissLabel"));
+    m_missCaption = client->findChild<CaptionLabel*>(QStringLiteral("Label4"));
 
     m_qFrame = makeFrame(client, QStringLiteral("QFrame"), QRect(210, 630, 5175, 1035));
     // Made before the letters, so it lies beneath them and only its rim shows.
@@ -283,14 +287,20 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+void Form1::changeEvent(QEvent* event) {
+    // A window that comes to the front is read from its reading focus: the prompt when it shows,
+    // such as when a result window has closed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        announceReadingFocus();
+    QMainWindow::changeEvent(event);
+}
+
 bool Form1::focusNextPrevChild(bool) {
     return false;
 }
 
 void Form1::setKeyBackColor(int key, kestrava::Colour colour) {
     m_keys.at(key)->setBackColor(toQColor(colour));
-    m_keys.at(key)->setMark(colour == kestrava::colours::nextKey ? CaptionLabel::Mark::Selected
-                                                                 : CaptionLabel::Mark::None);
 }
 
 void Form1::setKeyBorderStyle(int key, int style) {
@@ -304,7 +314,6 @@ std::string Form1::queCaption(int i) const {
 
 void Form1::setQueCaption(int i, const std::string& caption) {
     m_que.at(i)->setCaption(QString::fromStdString(caption));
-    m_rowWritten = true;
 }
 
 void Form1::setQueForeColor(int i, kestrava::Colour colour) {
@@ -321,36 +330,46 @@ float Form1::queTop(int i) const {
 
 void Form1::setCursorLeft(float left) {
     m_cursor->move(twipsToPixels(left), m_cursor->y());
-    // The engine moves the box, top first and left last, after every key and every new row.
-    followLetterToType();
 }
 
-// A screen reader hears the letter to type whenever it changes: the letter under the box takes the
-// reading focus, as a table's current cell does, once the row shows. A miss leaves box and row
-// alone, so says nothing.
-void Form1::followLetterToType() {
-    CaptionLabel* current = nullptr;
-    for (CaptionLabel* que : m_que) {
-        if (m_cursor->geometry().contains(que->geometry().center()))
-            current = que;
-    }
-    if (current == m_letterToType && !m_rowWritten)
+// The letter to type takes the reading focus, as a table's current cell does, and a screen reader
+// speaks it whenever it changes while the row shows. Told the same letter again, after a miss, the
+// window describes it anew with the miss count: readers speak a new description of the object in
+// focus, and a new focus on the same object not at all.
+void Form1::setLetterToType(int i) {
+    CaptionLabel* letter = i < 0 ? nullptr : m_que.at(i);
+    if (letter != nullptr && letter == m_letterToType) {
+        letter->setAccessibleDescription(m_missCaption->caption() + ' ' + m_missLabel->caption() +
+                                         ' ' + letter->caption());
         return;
-    if (m_letterToType != nullptr)
-        m_letterToType->setMark(CaptionLabel::Mark::None);
-    m_letterToType = current;
-    m_rowWritten = false;
-    if (current != nullptr) {
-        current->setMark(CaptionLabel::Mark::Focused);
-        announceLetterToType();
     }
+    CaptionLabel* typed = std::exchange(m_letterToType, letter);
+    if (typed != nullptr)
+        typed->setMark(CaptionLabel::Mark::None);
+    if (letter != nullptr) {
+        letter->setMark(CaptionLabel::Mark::Focused);
+        if (m_qFrame->isVisible())
+            announceReadingFocus();
+    }
+    // Only once the focus has left it, so that a reader hears nothing of it.
+    if (typed != nullptr && !typed->accessibleDescription().isEmpty())
+        typed->setAccessibleDescription(QString());
 }
 
-void Form1::announceLetterToType() {
+void Form1::setNextKey(int key) {
+    if (m_nextKey != nullptr)
+        m_nextKey->setMark(CaptionLabel::Mark::None);
+    m_nextKey = key < 0 ? nullptr : m_keys.at(key);
+    if (m_nextKey != nullptr)
+        m_nextKey->setMark(CaptionLabel::Mark::Selected);
+}
+
+void Form1::announceReadingFocus() {
     // As Qt's own widgets do, the event goes out whether or not anyone listens: at most one a key.
-    if (m_letterToType != nullptr && m_qFrame->isVisible()) {
-        QAccessibleEvent focus(m_letterToType, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface* focus = window != nullptr ? window->focusChild() : nullptr) {
+        QAccessibleEvent event(focus, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
@@ -360,7 +379,8 @@ void Form1::setCursorTop(float top) {
 
 void Form1::setQFrameVisible(bool visible) {
     m_qFrame->setVisible(visible);
-    announceLetterToType(); // a drill's first letter, written while the row was still hidden
+    if (visible && m_letterToType != nullptr)
+        announceReadingFocus(); // a drill's first letter, told while the row was still hidden
 }
 
 void Form1::setStartLabelVisible(bool visible) {

@@ -50,6 +50,9 @@ public:
     void setCursorLeft(float left) override;
     void setCursorTop(float top) override;
 
+    void setLetterToType(int i) override;
+    void setNextKey(int key) override;
+
     void setQFrameVisible(bool visible) override;
     void setStartLabelVisible(bool visible) override;
     bool startLabelEnabled() const override;
@@ -66,14 +69,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Tab and Backtab are typed characters here, not focus moves.
     bool focusNextPrevChild(bool next) override;
 
 private:
     void buildClientArea();
     void buildMenu();
-    void followLetterToType();
-    void announceLetterToType();
+    void announceReadingFocus();
 
     kestrava::MixingRandom m_random;
     kestrava::DrillEngine m_engine;
@@ -89,7 +92,7 @@ private:
     CounterLabel* m_remainLabel = nullptr;
     CounterLabel* m_timeLabel = nullptr;
     CounterLabel* m_missLabel = nullptr;
-    // The letter a screen reader was last pointed at, and whether the row was written since.
+    CaptionLabel* m_missCaption = nullptr;
     CaptionLabel* m_letterToType = nullptr;
-    bool m_rowWritten = false;
+    CaptionLabel* m_nextKey = nullptr;
 };

@@ -7,6 +7,11 @@ KSReportHost::~KSReportHost() {
 void KSReportHost::show() {
     if (m_window == nullptr) {
         m_window = new KSReport;
+        // Once the window is gone, so that no unmapping of it takes the focus away again.
+        QObject::connect(m_window, &QObject::destroyed, [this] {
+            if (m_returnTo != nullptr && m_returnTo->isVisible())
+                m_returnTo->activateWindow();
+        });
     }
     m_window->show();
     m_window->raise();

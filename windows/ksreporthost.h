@@ -27,8 +27,13 @@ public:
     // The open window, or null when none has been shown or the last was closed.
     KSReport* window() const { return m_window; }
 
+    // The window that takes the keyboard back when a result window closes. Without a window
+    // manager nobody else gives it back, and the next Space would be lost.
+    void returnFocusTo(QWidget* window) { m_returnTo = window; }
+
 private:
     void setCaption(KSReport::Value value, const std::string& caption);
 
     QPointer<KSReport> m_window;
+    QPointer<QWidget> m_returnTo;
 };

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-StartUp::StartUp(kestrava::KSReportControls& report, TimerSource timers)
+StartUp::StartUp(KSReportHost& report, TimerSource timers)
     : m_report(report)
     , m_timers(std::move(timers)) {}
 
@@ -32,6 +32,7 @@ Form1* StartUp::mainWindow() const {
 void StartUp::showMainWindow() {
     if (m_form1 == nullptr) {
         m_form1 = new Form1(m_report, m_timers);
+        m_report.returnFocusTo(m_form1);
     }
     m_form1->show();
     m_form1->activateWindow();

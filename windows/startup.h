@@ -1,7 +1,7 @@
 #pragma once
 
 #include "enginetimer.h"
-#include "ksreportcontrols.h"
+#include "ksreporthost.h"
 
 #include <QPointer>
 
@@ -12,7 +12,7 @@ class frmSplash;
 // main window, which then lives until the end of the run.
 class StartUp {
 public:
-    explicit StartUp(kestrava::KSReportControls& report, TimerSource timers = qtTimers());
+    explicit StartUp(KSReportHost& report, TimerSource timers = qtTimers());
     ~StartUp();
     StartUp(const StartUp&) = delete;
     StartUp& operator=(const StartUp&) = delete;
@@ -26,7 +26,7 @@ public:
 private:
     void showMainWindow();
 
-    kestrava::KSReportControls& m_report;
+    KSReportHost& m_report;
     TimerSource m_timers;
     QPointer<frmSplash> m_splash;
     QPointer<Form1> m_form1;

@@ -115,17 +115,23 @@ QString readOut(QAccessibleInterface* node) {
 const auto accessible = QAccessible::queryAccessibleInterface;
 
 // What a screen reader says beyond Qt's own news of widgets shown, hidden or changing state: each
-// event's type in hex, with the name of its object. Like a real one it keeps the name it first
-// read, until a NameChanged event tells it the new one.
+// event's type in hex, with the name of its object, or for a new description that description
+// (an empty one says nothing). Like a real one it keeps the name it first read, until a
+// NameChanged event tells it the new one.
 QStringList heard;
 QHash<QObject*, QString> namesRead;
 void listen(QAccessibleEvent* event) {
     const int type = event->type();
     if (type == QAccessible::NameChanged || !namesRead.contains(event->object()))
         namesRead.insert(event->object(), event->accessibleInterface()->text(QAccessible::Name));
-    if (type != QAccessible::StateChanged && type != QAccessible::NameChanged &&
-        (type < 0x8000 || type > QAccessible::ObjectHide))
+    if (type == QAccessible::DescriptionChanged) {
+        const QString description = event->accessibleInterface()->text(QAccessible::Description);
+        if (!description.isEmpty())
+            heard << QString::number(type, 16) + ' ' + description;
+    } else if (type != QAccessible::StateChanged && type != QAccessible::NameChanged &&
+               (type < 0x8000 || type > QAccessible::ObjectHide)) {
         heard << QString::number(type, 16) + ' ' + namesRead.value(event->object());
+    }
 }
 
 class Program : public ::testing::Test {
@@ -607,10 +613,86 @@ TEST(QtTimers, StartAndStopByTheirIntervalAndKeepAPeriodWrittenAgain) {
     }
 }
 
+// What a screen reader finds in focus: the prompt while it shows, and in a drill the letter under
+// the box, after every hit and across a new row, with its key the one selected.
+TEST_F(MainWindow, ReadingFocusIsThePromptOrTheLetterUnderTheBox) {
+    const auto focused = [this] { return accessible(&form())->focusChild()->object(); };
+    EXPECT_EQ(focused(), control(QStringLiteral("StartLabel"))) << "before a drill";
+    player->chooseKeys(20);
+    player->type(' ');
+    for (int hit = 0; hit < 20; ++hit) {
+        auto* letter = qobject_cast<QWidget*>(focused());
+        ASSERT_NE(letter, nullptr);
+        const QRect cursor = control(QStringLiteral("Cursor"))->geometry();
+        EXPECT_TRUE(cursor.contains(letter->geometry().center()))
+            << "after " << hit << " hits the focus is on " << letter->objectName().toStdString();
+        const char expected = player->expected();
+        QStringList selected;
+        for (int k = 0; k < Form1::keyCount; ++k) {
+            if (accessible(control(key(static_cast<char>('A' + k))))->state().selected)
+                selected << QString(QLatin1Char(static_cast<char>('A' + k)));
+        }
+        EXPECT_EQ(selected.join(' ').toStdString(), std::string(1, expected))
+            << "the key selected after " << hit << " hits";
+        player->type(expected);
+    }
+    EXPECT_EQ(focused(), control(QStringLiteral("StartLabel"))) << "after the drill";
+}
+
+// A miss is told as the letter to type described anew, with the miss count, which a screen reader
+// speaks for the object in focus; the next letter comes without it.
+TEST_F(MainWindow, AMissDescribesTheLetterToTypeWithTheMissCount) {
+    player->type(' ');
+    const char first = player->expected();
+    QAccessibleInterface* letter = accessible(control(QStringLiteral("Que0")));
+    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(), "");
+    player->type(DrillPlayer::wrongLetter(first));
+    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(),
+              "ミス 1 " + std::string(1, first));
+    player->type(DrillPlayer::wrongLetter(first, 1));
+    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(),
+              "ミス 2 " + std::string(1, first));
+    player->type(first);
+    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(), "") << "once typed";
+    EXPECT_EQ(accessible(control(QStringLiteral("Que1")))->text(QAccessible::Description),
+              QString());
+}
+
+// The result window is a dialog, and what a screen reader speaks of a dialog as it opens, its
+// description, holds the six values after their captions.
+TEST_F(Program, ResultWindowIsADialogDescribedByItsValues) {
+    QAccessibleInterface* window = accessible(results());
+    EXPECT_EQ(window->role(), QAccessible::Dialog);
+    const QString values = window->text(QAccessible::Description);
+    EXPECT_TRUE(values.startsWith(QStringLiteral("問題数 20 ミスタッチ 2 所要時間（秒） 2.00 ")))
+        << values.toStdString();
+    for (const char* name : {"SpeedLabel", "ExactityLabel", "EvalLabel"}) {
+        const QString value = find<QLabel>(host->window(), QLatin1String(name))->text();
+        EXPECT_TRUE(values.contains(' ' + value)) << name << " " << value.toStdString();
+    }
+    EXPECT_TRUE(values.endsWith(QStringLiteral("総合評価 ") +
+                                find<QLabel>(host->window(), QStringLiteral("EvalLabel"))->text()))
+        << values.toStdString();
+}
+
+// Closing the result window gives the keyboard back to the main window, so the next Space starts a
+// drill even where no window manager would hand the focus on.
+TEST_F(Program, ClosingTheResultWindowGivesTheKeyboardBackToTheMainWindow) {
+    KSReport* report = results();
+    QTest::keyClick(report->windowHandle(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(host->window(), nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Space);
+    EXPECT_EQ(player->remaining(), 20) << "the next Space started a drill";
+}
+
 // A screen reader hears the letter to type each time it changes, at the start, after each hit and
-// with a new row; nothing on a miss and nothing from the clock. Qt sends these only where an
-// accessibility bus listens: CTest runs this test there too (tests/windows/CMakeLists.txt).
-TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeAndNothingElse) {
+// with a new row; a miss as the letter described anew; the prompt when the main window comes back;
+// and the clock at most once a displayed second, not on each of its ticks. Qt sends these only
+// where an accessibility bus listens: CTest runs this test there too
+// (tests/windows/CMakeLists.txt).
+TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeMissesAndThePrompt) {
     if (QGuiApplication::platformName() != QLatin1String("xcb") ||
         !QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000))
         GTEST_SKIP() << "no accessibility bus listens here";
@@ -618,17 +700,37 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeAndNothingElse) {
     const QAccessible::UpdateHandler platform = QAccessible::installUpdateHandler(listen);
     heard.clear();
     namesRead.clear();
+    player->chooseKeys(20);
     player->type(' ');
     QStringList want{QStringLiteral("8005 ") + QLatin1Char(player->expected())}; // focus
     player->type(DrillPlayer::wrongLetter(player->expected()));
-    fire(form(), "Timer2", 3);
-    for (int i = 0; i < 20; ++i) {
+    want << QStringLiteral("800d ミス 1 ") + QLatin1Char(player->expected()); // described anew
+    QObject* clock = control(QStringLiteral("TimeLabel"));
+    int clockNames = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        const QString before = namesRead.value(clock);
+        fire(form(), "Timer2");
+        clockNames += namesRead.value(clock) != before;
+    }
+    for (int i = 0; i < 19; ++i) {
         player->type(player->expected());
         want << QStringLiteral("8005 ") + QLatin1Char(player->expected());
     }
-    QAccessible::installUpdateHandler(platform);
-    EXPECT_EQ(heard, want);
+    EXPECT_EQ(heard.join(", ").toStdString(), want.join(", ").toStdString());
     EXPECT_EQ(namesRead.value(control(QStringLiteral("MissLabel"))), "1") << "read as it stands";
-    for (int i = 1; i < Form1::queCount; ++i) // the letters typed gave the focus on
+    EXPECT_GE(clockNames, 2) << "60 ticks are three displayed seconds";
+    EXPECT_LE(clockNames, 3) << "the clock tells its name once a displayed second at most";
+
+    player->type(player->expected());
+    for (int i = 0; i < Form1::queCount; ++i) // the letters typed gave the focus on, the last away
         EXPECT_FALSE(accessible(control(QStringLiteral("Que%1").arg(i)))->state().focused) << i;
+    KSReport* report = host->window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(report));
+    heard.clear();
+    QTest::keyClick(report->windowHandle(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    QAccessible::installUpdateHandler(platform);
+    EXPECT_TRUE(heard.contains(QStringLiteral("8005 スペースで開始")))
+        << "the prompt, when the main window is back: " << heard.join(", ").toStdString();
 }
