@@ -82,6 +82,8 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
         return nullptr;
     if (className == QLatin1String("CaptionLabel") || className == QLatin1String("CounterLabel"))
         return new StaticText(widget);
+    if (className == QLatin1String("Notice"))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     // The program's windows, and their client areas and frames: plain widgets holding the labels.
     const QWidget* window = widget->window();
     if (!window->inherits("Form1") && !window->inherits("KSReport") &&

@@ -3,6 +3,7 @@
 #include "captionlabel.h"
 #include "counterlabel.h"
 #include "fonts.h"
+#include "notice.h"
 #include "qtcolour.h"
 #include "twips.h"
 #include "version.h"
@@ -18,7 +19,6 @@
 #include <QString>
 #include <QTime>
 #include <cstdint>
-#include <utility>
 
 namespace {
 
@@ -243,6 +243,8 @@ void Form1::buildClientArea() {
     m_missCaption = client->findChild<CaptionLabel*>(QStringLiteral("Label4"));
 
     m_qFrame = makeFrame(client, QStringLiteral("QFrame"), QRect(210, 630, 5175, 1035));
+    m_missNotice = new Notice(m_qFrame);
+    m_missNotice->setObjectName(QStringLiteral("MissNotice"));
     // Made before the letters, so it lies beneath them and only its rim shows.
     m_cursor = makeLabel(m_qFrame, QStringLiteral("Cursor"), QRect(30, 120, 525, 465));
     m_cursor->setBackColor(toQColor(colours::lightGreen));
@@ -289,9 +291,15 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 
 void Form1::changeEvent(QEvent* event) {
     // A window that comes to the front is read from its reading focus: the prompt when it shows,
-    // such as when a result window has closed.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        announceReadingFocus();
+    // such as when a result window has closed. Qt tells readers of the window's own focus only
+    // after this event, so the reading focus follows in a pass of its own.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        const auto announce = [this] {
+            if (isActiveWindow())
+                announceReadingFocus();
+        };
+        QMetaObject::invokeMethod(this, announce, Qt::QueuedConnection);
+    }
     QMainWindow::changeEvent(event);
 }
 
@@ -334,26 +342,24 @@ void Form1::setCursorLeft(float left) {
 
 // The letter to type takes the reading focus, as a table's current cell does, and a screen reader
 // speaks it whenever it changes while the row shows. Told the same letter again, after a miss, the
-// window describes it anew with the miss count: readers speak a new description of the object in
-// focus, and a new focus on the same object not at all.
+// window notifies the miss count and the letter: readers say nothing of a new focus on the object
+// they are on.
 void Form1::setLetterToType(int i) {
     CaptionLabel* letter = i < 0 ? nullptr : m_que.at(i);
     if (letter != nullptr && letter == m_letterToType) {
-        letter->setAccessibleDescription(m_missCaption->caption() + ' ' + m_missLabel->caption() +
-                                         ' ' + letter->caption());
+        m_missNotice->notify(m_missCaption->caption() + ' ' + m_missLabel->caption() + ' ' +
+                             letter->caption());
         return;
     }
-    CaptionLabel* typed = std::exchange(m_letterToType, letter);
-    if (typed != nullptr)
-        typed->setMark(CaptionLabel::Mark::None);
+    m_missNotice->hide();
+    if (m_letterToType != nullptr)
+        m_letterToType->setMark(CaptionLabel::Mark::None);
+    m_letterToType = letter;
     if (letter != nullptr) {
         letter->setMark(CaptionLabel::Mark::Focused);
         if (m_qFrame->isVisible())
             announceReadingFocus();
     }
-    // Only once the focus has left it, so that a reader hears nothing of it.
-    if (typed != nullptr && !typed->accessibleDescription().isEmpty())
-        typed->setAccessibleDescription(QString());
 }
 
 void Form1::setNextKey(int key) {

@@ -11,6 +11,7 @@
 
 class CaptionLabel;
 class CounterLabel;
+class Notice;
 class QAction;
 class QKeyEvent;
 
@@ -95,4 +96,5 @@ private:
     CaptionLabel* m_missCaption = nullptr;
     CaptionLabel* m_letterToType = nullptr;
     CaptionLabel* m_nextKey = nullptr;
+    Notice* m_missNotice = nullptr;
 };

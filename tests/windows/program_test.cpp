@@ -115,19 +115,17 @@ QString readOut(QAccessibleInterface* node) {
 const auto accessible = QAccessible::queryAccessibleInterface;
 
 // What a screen reader says beyond Qt's own news of widgets shown, hidden or changing state: each
-// event's type in hex, with the name of its object, or for a new description that description
-// (an empty one says nothing). Like a real one it keeps the name it first read, until a
-// NameChanged event tells it the new one.
+// event's type in hex, with the name of its object, and each notification shown. Like a real one
+// it keeps the name it first read, until a NameChanged event tells it the new one.
 QStringList heard;
 QHash<QObject*, QString> namesRead;
 void listen(QAccessibleEvent* event) {
     const int type = event->type();
     if (type == QAccessible::NameChanged || !namesRead.contains(event->object()))
         namesRead.insert(event->object(), event->accessibleInterface()->text(QAccessible::Name));
-    if (type == QAccessible::DescriptionChanged) {
-        const QString description = event->accessibleInterface()->text(QAccessible::Description);
-        if (!description.isEmpty())
-            heard << QString::number(type, 16) + ' ' + description;
+    if (type == QAccessible::ObjectShow &&
+        event->accessibleInterface()->role() == QAccessible::Notification) {
+        heard << "notified " + event->accessibleInterface()->text(QAccessible::Name);
     } else if (type != QAccessible::StateChanged && type != QAccessible::NameChanged &&
                (type < 0x8000 || type > QAccessible::ObjectHide)) {
         heard << QString::number(type, 16) + ' ' + namesRead.value(event->object());
@@ -639,23 +637,23 @@ TEST_F(MainWindow, ReadingFocusIsThePromptOrTheLetterUnderTheBox) {
     EXPECT_EQ(focused(), control(QStringLiteral("StartLabel"))) << "after the drill";
 }
 
-// A miss is told as the letter to type described anew, with the miss count, which a screen reader
-// speaks for the object in focus; the next letter comes without it.
-TEST_F(MainWindow, AMissDescribesTheLetterToTypeWithTheMissCount) {
+// A miss is told as a notification, which a screen reader speaks as it shows: the miss count and
+// the letter to type again; it goes with the next letter.
+TEST_F(MainWindow, AMissIsNotifiedWithTheMissCountAndTheLetterAgain) {
     player->type(' ');
     const char first = player->expected();
-    QAccessibleInterface* letter = accessible(control(QStringLiteral("Que0")));
-    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(), "");
+    QWidget* notice = control(QStringLiteral("MissNotice"));
+    EXPECT_EQ(accessible(notice)->role(), QAccessible::Notification);
+    EXPECT_FALSE(notice->isVisible()) << "before a miss";
     player->type(DrillPlayer::wrongLetter(first));
-    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(),
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(accessible(notice)->text(QAccessible::Name).toStdString(),
               "ミス 1 " + std::string(1, first));
     player->type(DrillPlayer::wrongLetter(first, 1));
-    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(),
+    EXPECT_EQ(accessible(notice)->text(QAccessible::Name).toStdString(),
               "ミス 2 " + std::string(1, first));
     player->type(first);
-    EXPECT_EQ(letter->text(QAccessible::Description).toStdString(), "") << "once typed";
-    EXPECT_EQ(accessible(control(QStringLiteral("Que1")))->text(QAccessible::Description),
-              QString());
+    EXPECT_FALSE(notice->isVisible()) << "once the letter is typed";
 }
 
 // The result window is a dialog, and what a screen reader speaks of a dialog as it opens, its
@@ -697,6 +695,7 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeMissesAndThePrompt) {
         !QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000))
         GTEST_SKIP() << "no accessibility bus listens here";
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form())); // and told so
+    QCoreApplication::processEvents();                 // what its coming to the front tells
     const QAccessible::UpdateHandler platform = QAccessible::installUpdateHandler(listen);
     heard.clear();
     namesRead.clear();
@@ -704,7 +703,7 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeMissesAndThePrompt) {
     player->type(' ');
     QStringList want{QStringLiteral("8005 ") + QLatin1Char(player->expected())}; // focus
     player->type(DrillPlayer::wrongLetter(player->expected()));
-    want << QStringLiteral("800d ミス 1 ") + QLatin1Char(player->expected()); // described anew
+    want << QStringLiteral("notified ミス 1 ") + QLatin1Char(player->expected());
     QObject* clock = control(QStringLiteral("TimeLabel"));
     int clockNames = 0;
     for (int tick = 0; tick < 60; ++tick) {
@@ -730,6 +729,7 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeMissesAndThePrompt) {
     QTest::keyClick(report->windowHandle(), Qt::Key_Space);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    QCoreApplication::processEvents();
     QAccessible::installUpdateHandler(platform);
     EXPECT_TRUE(heard.contains(QStringLiteral("8005 スペースで開始")))
         << "the prompt, when the main window is back: " << heard.join(", ").toStdString();
