@@ -61,8 +61,10 @@ std::string DrillRun::apply(const std::string& step) {
         m_running = m_started = true;
         m_drillTarget = m_target;
         m_hits = m_misses = m_ticks = 0;
+        ++m_told;
     } else if (m_running && code && !hit) {
         ++m_misses;
+        ++m_told; // the same letter again
     } else if (hit && ++m_hits == m_drillTarget) {
         m_running = false;
         m_reportOpen = true;
@@ -71,6 +73,7 @@ std::string DrillRun::apply(const std::string& step) {
     } else if (hit && m_hits % 20 == 0) { // the hit counted above ended a row
         ++refills;
     }
+    m_told += hit && m_running;
     std::feclearexcept(FE_ALL_EXCEPT);
     harness.step(step);
     ++m_steps;
@@ -119,6 +122,8 @@ std::string DrillRun::check() const {
         {f.letterToType == (m_running ? f.boxed() : -1) &&
              f.nextKey == (m_running && f.boxed() >= 0 ? f.que[f.boxed()][0] - 'A' : -1),
          "a screen reader is told another letter to type or key to press than the box's"},
+        {f.lettersTold == m_told,
+         "the letter to type is not told again after every key of a drill, a miss included"},
         {f.timer1 == (flashing ? 50 : 0) && f.timer2 == (m_running ? 15 : 0) &&
              f.timer3 == (m_running ? 0 : 500),
          "not flash timer exactly while keys flash, clock in a drill and blink while waiting"},

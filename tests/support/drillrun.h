@@ -34,7 +34,7 @@ private:
     std::string m_separator;
     bool m_running = false, m_started = false, m_reportOpen = false;
     int m_target = 60, m_drillTarget = 0, m_hits = 0, m_misses = 0, m_ticks = 0;
-    long m_steps = 0;
+    long m_steps = 0, m_told = 0;
 };
 
 } // namespace kestrava::test
