@@ -3,6 +3,7 @@
 #include "captionlabel.h"
 
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <algorithm>
 #include <climits>
 #include <tuple>
@@ -59,6 +60,31 @@ public:
     }
 };
 
+// The result window, a dialog. A screen reader speaks a dialog's description as it opens, with the
+// focus on OK: the description is the whole result, each value after the caption that labels it,
+// read when asked, so that no reader hears a value before the drill has written it.
+class ResultDialog : public ScreenOrder {
+public:
+    explicit ResultDialog(QWidget* window)
+        : ScreenOrder(window, QAccessible::Dialog) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Description)
+            return ScreenOrder::text(kind);
+        std::vector<std::pair<int, QString>> values;
+        for (const QLabel* caption : widget()->findChildren<QLabel*>()) {
+            if (const auto* value = qobject_cast<const QLabel*>(caption->buddy()))
+                values.emplace_back(caption->mapTo(widget(), QPoint()).y(),
+                                    caption->text() + ' ' + value->text());
+        }
+        std::ranges::sort(values);
+        QStringList read;
+        for (const auto& [top, value] : values)
+            read << value;
+        return read.join(' ');
+    }
+};
+
 // The program's own labels: static text named by its caption (the labels keep their accessible
 // names), greyed while disabled, the key to press next selected and the reading focus focused.
 class StaticText : public QAccessibleWidget {
@@ -89,11 +115,10 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (!window->inherits("Form1") && !window->inherits("KSReport") &&
         !window->inherits("frmSplash"))
         return nullptr;
-    // The result window is a dialog: a screen reader reads a dialog's description when it opens,
-    // and the window describes itself with its values.
+    if (widget == window && window->inherits("KSReport"))
+        return new ResultDialog(widget);
     if (widget == window)
-        return new ScreenOrder(widget, window->inherits("KSReport") ? QAccessible::Dialog
-                                                                    : QAccessible::Window);
+        return new ScreenOrder(widget, QAccessible::Window);
     if (className == QLatin1String("QWidget"))
         return new ScreenOrder(widget, QAccessible::Grouping);
     return nullptr;

@@ -105,7 +105,6 @@ KSReport::KSReport()
                                 Qt::AlignRight);
         // A screen reader reads each value with its caption.
         caption->setBuddy(m_values[i]);
-        m_captions[i] = caption;
         frames[i] = frame;
     }
     // Each frame reaches 45 twips into the next one, over the bottom of its
@@ -126,21 +125,10 @@ KSReport::KSReport()
     m_command1->setAutoDefault(true);
     m_command1->setFocus();
     connect(m_command1, &QPushButton::clicked, this, &KSReport::Command1_Click);
-    describeValues();
 }
 
 void KSReport::setCaption(Value value, const QString& caption) {
     m_values[static_cast<std::size_t>(value)]->setText(caption);
-    describeValues();
-}
-
-// A screen reader speaks a dialog's description when the dialog opens, and the focus is on OK: the
-// description says the whole result, each value after its caption.
-void KSReport::describeValues() {
-    QStringList values;
-    for (std::size_t i = 0; i < m_values.size(); ++i)
-        values << m_captions[i]->text() + ' ' + m_values[i]->text();
-    setAccessibleDescription(values.join(' '));
 }
 
 QString KSReport::caption(Value value) const {

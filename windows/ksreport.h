@@ -25,9 +25,7 @@ protected:
 
 private:
     void Command1_Click();
-    void describeValues();
 
-    std::array<QLabel*, 6> m_captions{};
     std::array<QLabel*, 6> m_values{};
     QPushButton* m_command1 = nullptr;
 };
