@@ -47,6 +47,7 @@ private:
     void chooseTargetCount(std::int16_t count);
     void judgeKey(std::int16_t code);
     void endDrill();
+    void waitForStart();
     int keyOfQuestion(int i) const;
 
     Form1Controls& m_form;

@@ -89,12 +89,16 @@ void DrillEngine::judgeKey(std::int16_t code) {
 }
 
 void DrillEngine::endDrill() {
+    waitForStart();
+    ShowResults();
+}
+
+void DrillEngine::waitForStart() {
     m_form.setTimer2Interval(0);
     m_form.setTimer3Interval(blinkIntervalMs);
     m_form.setQFrameVisible(false);
     m_form.setStartLabelVisible(true);
     m_state.WaitingForStart = true;
-    ShowResults();
 }
 
 void DrillEngine::StartDrill() {
@@ -137,11 +141,7 @@ int DrillEngine::keyOfQuestion(int i) const {
 }
 
 void DrillEngine::chooseTargetCount(std::int16_t count) {
-    m_form.setTimer2Interval(0);
-    m_form.setTimer3Interval(blinkIntervalMs);
-    m_form.setQFrameVisible(false);
-    m_form.setStartLabelVisible(true);
-    m_state.WaitingForStart = true;
+    waitForStart();
     m_state.TargetCount = count;
 }
 
