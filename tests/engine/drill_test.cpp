@@ -89,6 +89,7 @@ TEST(Drill, KeysRowsAndMenu) {
         // Only the key of the letter to type is highlighted, A's too: a new drill or a hit leaves
         // none of the keys highlighted before.
         {"draw0.5 draw0 space M", screen, "59/0/0 next A border M box 1 typed 1 frame 50/15/0"},
+        {"draw0 space A", screen, "59/0/0 next M border A box 1 typed 1 frame 50/15/0"},
         {"space menu20 draw0 space", screen, "20/0/0 next A border - box 0 typed 0 frame 0/15/0"},
         // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
         {"draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
