@@ -48,6 +48,7 @@ private:
     void judgeKey(std::int16_t code);
     void showNextKey();
     void endDrill();
+    void waitForStart();
     int keyOfQuestion(int i) const;
 
     Form1Controls& m_form;

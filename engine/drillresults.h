@@ -6,12 +6,11 @@
 
 namespace kestrava {
 
-// The figures of a finished drill. A figure without a valid value (the clock
-// never ticked, or the floating-point status flagged a fault) is empty, and so
-// is every figure computed from it.
+// The figures of a finished drill. The speed of a drill the clock never ticked
+// in has no valid value and is empty, and so is the score computed from it.
 struct DrillResults {
-    std::optional<float> speed;    // keys per displayed second, four decimals
-    std::optional<float> exactity; // percent of correct keys, four decimals
+    std::optional<float> speed; // keys per displayed second, four decimals
+    float exactity = 0;         // percent of correct keys, four decimals
     std::optional<std::int32_t> score;
 };
 

@@ -96,6 +96,11 @@ void DrillEngine::showNextKey() {
 }
 
 void DrillEngine::endDrill() {
+    waitForStart();
+    ShowResults();
+}
+
+void DrillEngine::waitForStart() {
     m_form.setLetterToType(-1);
     m_form.setNextKey(-1);
     m_form.setTimer2Interval(0);
@@ -103,7 +108,6 @@ void DrillEngine::endDrill() {
     m_form.setQFrameVisible(false);
     m_form.setStartLabelVisible(true);
     m_state.WaitingForStart = true;
-    ShowResults();
 }
 
 void DrillEngine::StartDrill() {
@@ -145,13 +149,7 @@ int DrillEngine::keyOfQuestion(int i) const {
 }
 
 void DrillEngine::chooseTargetCount(std::int16_t count) {
-    m_form.setLetterToType(-1);
-    m_form.setNextKey(-1);
-    m_form.setTimer2Interval(0);
-    m_form.setTimer3Interval(blinkIntervalMs);
-    m_form.setQFrameVisible(false);
-    m_form.setStartLabelVisible(true);
-    m_state.WaitingForStart = true;
+    waitForStart();
     m_state.TargetCount = count;
 }
 

@@ -18,9 +18,8 @@ public:
     // k / 2^24 for a 24-bit k: exact in single precision, never 1.
     float nextFraction() override;
 
-    std::uint64_t next();
-
 private:
+    std::uint64_t next();
     void fill(std::uint64_t seed);
 
     std::array<std::uint64_t, 4> m_state{};

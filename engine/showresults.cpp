@@ -31,14 +31,12 @@ void DrillEngine::ShowResults() {
     // Figures without a valid value keep the stored ones of the last drill.
     if (results.speed)
         m_state.Speed = *results.speed;
-    if (results.exactity)
-        m_state.Exactity = *results.exactity;
+    m_state.Exactity = results.exactity;
     if (results.score)
         m_state.Score = *results.score;
 
     m_report.setSpeedLabelCaption(results.speed ? floatText(*results.speed, separator) : noValue);
-    m_report.setExactityLabelCaption(results.exactity ? floatText(*results.exactity, separator)
-                                                      : noValue);
+    m_report.setExactityLabelCaption(floatText(results.exactity, separator));
     m_report.setEvalLabelCaption(results.score ? ratingWord(*results.score) : noValue);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// How Qt is to reach the display, which it reads once, as the QApplication is made: call before.
+void setUpPlatform();
+
 // What the windows take from the application rather than setting themselves: the program's name
 // and version, the desktop entry it belongs to (the icon a Wayland taskbar shows), the window icon,
 // the faces that captions and numbers are drawn with, and what a screen reader reads. Call once,

@@ -22,21 +22,18 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
 
-    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& colour);
 
     // Without a fore colour of its own the label uses the palette's text colour.
     QColor foreColor() const;
     void setForeColor(const QColor& colour);
 
-    BackStyle backStyle() const { return m_backStyle; }
     void setBackStyle(BackStyle style);
 
     BorderStyle borderStyle() const { return m_borderStyle; }
     void setBorderStyle(BorderStyle style);
 
     // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
-    Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment);
 
     // What a screen reader is told of the label besides its caption: the key to press next is

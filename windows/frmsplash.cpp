@@ -77,13 +77,13 @@ frmSplash::frmSplash(const TimerSource& timers)
     imgLogo->setPixmap(kestrava::programIcon().pixmap(32));
     imgLogo->setScaledContents(true);
 
-    m_lblProductName = makeLabel(m_frame1, "lblProductName", QStringLiteral(KESTRAVA_NAME),
-                                 twipsRect(1530, 270, 2970, 405), 20.25);
+    // The title and the version are written by Form_Load.
+    m_lblProductName =
+        makeLabel(m_frame1, "lblProductName", {}, twipsRect(1530, 270, 2970, 405), 20.25);
     QLabel* company = makeLabel(m_frame1, "lblCompanyProduct", QStringLiteral(KESTRAVA_MAKER),
                                 twipsRect(1500, 840, 1035, 240), 12);
     fitToText(company);
-    m_lblVersion = makeLabel(m_frame1, "lblVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ"),
-                             twipsRect(3570, 870, 885, 285), 12);
+    m_lblVersion = makeLabel(m_frame1, "lblVersion", {}, twipsRect(3570, 870, 885, 285), 12);
     m_lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // A coarse timer may fire up to 5 % early; the splash promises two seconds.

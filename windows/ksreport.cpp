@@ -131,10 +131,6 @@ void KSReport::setCaption(Value value, const QString& caption) {
     m_values[static_cast<std::size_t>(value)]->setText(caption);
 }
 
-QString KSReport::caption(Value value) const {
-    return m_values[static_cast<std::size_t>(value)]->text();
-}
-
 void KSReport::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         keepOffTaskbar(*this);

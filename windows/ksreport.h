@@ -18,7 +18,6 @@ public:
     KSReport();
 
     void setCaption(Value value, const QString& caption);
-    QString caption(Value value) const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -15,13 +15,7 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
 
-    // On X11 Qt hands each repaint to the server in shared memory, then waits for the server
-    // before it may draw into that memory again: a round trip on every tick of the clock. The
-    // windows are small, and their pixels cost less sent over the socket. Qt does without shared
-    // memory whenever this variable is set, whatever its value, so there is no setting to take
-    // it back.
-    qputenv("QT_XCB_NO_MITSHM", "1");
-
+    setUpPlatform();
     QApplication application(argc, argv);
     setUpApplication();
 

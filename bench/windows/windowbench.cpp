@@ -9,10 +9,10 @@
 // Each figure comes with the library's median and the p99, min or max asked for below.
 //
 //   kestrava_window_bench [--quick] [BENCHMARK-OPTION...]    (--quick: a few repetitions only)
+#include "application.h"
 #include "captionlabel.h"
 #include "drillplayer.h"
 #include "enginetimer.h"
-#include "fonts.h"
 #include "form1.h"
 #include "ksreporthost.h"
 
@@ -180,8 +180,10 @@ double most(const std::vector<double>& v) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    // Set up as main() sets the program up, so that the figures are the program's.
+    setUpPlatform();
     QApplication application(argc, argv);
-    installFontSubstitutions();
+    setUpApplication();
     Drill window;
     drill = &window;
     window.form.show();

@@ -16,17 +16,9 @@ std::vector<std::string> DrillHarness::steps(std::string_view text) {
     return out;
 }
 
-std::optional<int> DrillHarness::keyOf(const std::string& step) const {
-    if (step.size() == 1 || step[0] == '#')
-        return step.size() == 1 ? step[0] : std::stoi(step.substr(1));
-    if (step == "space" || step.ends_with("hit"))
-        return step == "space" ? ' ' : expected() + (step == "smallhit" ? 32 : 0);
-    return std::nullopt;
-}
-
 void DrillHarness::step(const std::string& step) {
-    if (const auto code = keyOf(step))
-        key(*code);
+    if (step.size() == 1 || step[0] == '#' || step == "space")
+        key(step == "space" ? ' ' : step.size() == 1 ? step[0] : std::stoi(step.substr(1)));
     else if (step == "menu20" || step == "menu60" || step == "menu100")
         step == "menu20" ? engine.TN20_Click()
                          : (step == "menu60" ? engine.TN60_Click() : engine.TN100_Click());
@@ -36,8 +28,6 @@ void DrillHarness::step(const std::string& step) {
         engine.Timer2_Timer();
     else if (step == "blink" && form.timer3 != 0)
         engine.Timer3_Timer();
-    else if (step == "close")
-        report.close();
     else if (step.starts_with("sec"))
         seconds = std::stoi(step.substr(3));
     else if (step.starts_with("draw"))

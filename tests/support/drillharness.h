@@ -59,14 +59,12 @@ struct FakeForm1 final : Form1Controls {
     int timer1 = 0, timer2 = 0, timer3 = 0; // ms, 0 while stopped
 };
 
-// The result window: whether it is open, how often it was shown, and its six values, which read
-// "00000" in a window just made, as in the real one.
+// The result window: its six values, which read "00000" in a window just made, as in the real one.
 struct FakeKSReport final : KSReportControls {
     void show() override {
         if (!exists)
             tn = miss = time = speed = exactity = eval = "00000";
         exists = true;
-        ++shown;
     }
     void setTNLabelCaption(const std::string& c) override { tn = c; }
     void setMissLabelCaption(const std::string& c) override { miss = c; }
@@ -74,10 +72,8 @@ struct FakeKSReport final : KSReportControls {
     void setSpeedLabelCaption(const std::string& c) override { speed = c; }
     void setExactityLabelCaption(const std::string& c) override { exactity = c; }
     void setEvalLabelCaption(const std::string& c) override { eval = c; }
-    void close() { exists = false; } // its OK button
 
     bool exists = false;
-    int shown = 0;
     std::string tn, miss, time, speed, exactity, eval;
 };
 
@@ -119,10 +115,9 @@ struct DrillHarness {
     }
     void key(int code) { engine.Form_KeyPress(static_cast<std::int16_t>(code)); }
 
-    // Steps: a key as its one character, as #code or as space, hit or smallhit (the letter in the
-    // box, capital or small); menu20, menu60 or menu100; flash, clock or blink (a tick of timer 1,
-    // 2 or 3, only while it runs, as from a real timer); stray (a clock tick whatever its timer);
-    // close (the result window's OK); secN (the time of day's seconds become N); drawF (F is the
+    // Steps: a key as its one character, as #code or as space; menu20, menu60 or menu100; flash,
+    // clock or blink (a tick of timer 1, 2 or 3, only while it runs, as from a real timer); stray
+    // (a clock tick whatever its timer); secN (the time of day's seconds become N); drawF (F is the
     // next random fraction). In text, steps are separated by blanks and step*N repeats one.
     static std::vector<std::string> steps(std::string_view text);
     void play(std::string_view text) {
@@ -130,7 +125,6 @@ struct DrillHarness {
             step(s);
     }
     void step(const std::string& step);
-    std::optional<int> keyOf(const std::string& step) const; // the code it types, if any
 
     FakeForm1 form;
     FakeKSReport report;
