@@ -18,13 +18,14 @@ void CounterLabel::setCaption(const QString& caption) {
     repaint();
     // A screen reader reads the number as of its last whole change: the clock's hundredths would
     // send it 66.67 names a second that nobody hears, at a cost to every program on the bus.
+    // The counters show no sign, so the whole part is the digits before the decimal separator.
     const auto whole = [](const QString& number) {
-        qsizetype end = number.startsWith('-') ? 1 : 0;
+        qsizetype end = 0;
         while (end < number.size() && number.at(end).isDigit())
             ++end;
         return QStringView(number).left(end);
     };
-    if (accessibleName().isEmpty() || whole(caption) != whole(accessibleName()))
+    if (whole(caption) != whole(accessibleName()))
         setAccessibleName(caption);
 }
 
