@@ -16,7 +16,7 @@ struct DrillState {
     std::int16_t CursorPos = 0;
     std::int16_t LineLength = 0;
     std::int16_t LetterRange = 0;
-    std::int32_t MissCount = 0; // 32-bit: no drill can overflow it
+    std::int32_t MissCount = 0; // 32-bit, and held at its largest value rather than wrapping
     bool WaitingForStart = false;
     std::int16_t PickedLetter = 0;
     std::int16_t Remaining = 0;

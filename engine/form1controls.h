@@ -7,8 +7,9 @@
 namespace kestrava {
 
 // What the drill engine may do to the main window: one method per control
-// property it touches. Positions are in twips. Key index i is the letter
-// with code 65 + i; question index i is 0..19.
+// property it touches, and what a screen reader is told beside them (below).
+// Positions are in twips. Key index i is the letter with code 65 + i; question
+// index i is 0..19.
 class Form1Controls {
 public:
     virtual ~Form1Controls() = default;
@@ -26,10 +27,12 @@ public:
     virtual void setCursorTop(float top) = 0;
 
     // What a screen reader is told, nothing drawn: the question to type next and the key to press
-    // next, -1 for none. Both are said after every key of a drill, a miss included, so that the
-    // reader can tell the player again what to type.
+    // next, -1 for none, said after every key of a drill whether or not they changed; and that a
+    // key missed while question i waits, after the miss count's caption has been written, so
+    // that the reader says the miss count and the letter again.
     virtual void setLetterToType(int i) = 0;
     virtual void setNextKey(int key) = 0;
+    virtual void announceMiss(int i) = 0;
 
     virtual void setQFrameVisible(bool visible) = 0;
     virtual void setStartLabelVisible(bool visible) = 0;

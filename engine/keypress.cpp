@@ -85,6 +85,8 @@ void DrillEngine::judgeKey(std::int16_t code) {
 
     MoveCursor(m_state.CursorPos);
     showNextKey();
+    if (!hit)
+        m_form.announceMiss(m_state.CursorPos);
 }
 
 void DrillEngine::showNextKey() {

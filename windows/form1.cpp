@@ -341,16 +341,11 @@ void Form1::setCursorLeft(float left) {
 }
 
 // The letter to type takes the reading focus, as a table's current cell does, and a screen reader
-// speaks it whenever it changes while the row shows. Told the same letter again, after a miss, the
-// window notifies the miss count and the letter: readers say nothing of a new focus on the object
-// they are on.
+// speaks it whenever it changes while the row shows.
 void Form1::setLetterToType(int i) {
     CaptionLabel* letter = i < 0 ? nullptr : m_que.at(i);
-    if (letter != nullptr && letter == m_letterToType) {
-        m_missNotice->notify(m_missCaption->caption() + ' ' + m_missLabel->caption() + ' ' +
-                             letter->caption());
+    if (letter == m_letterToType)
         return;
-    }
     m_missNotice->hide();
     if (m_letterToType != nullptr)
         m_letterToType->setMark(CaptionLabel::Mark::None);
@@ -360,6 +355,13 @@ void Form1::setLetterToType(int i) {
         if (m_qFrame->isVisible())
             announceReadingFocus();
     }
+}
+
+// Readers say nothing of a focus that stays where it is, so a miss is told by itself, on behalf
+// of the letter to type: the miss count's caption and value and the letter again.
+void Form1::announceMiss(int i) {
+    m_missNotice->notify(m_que.at(i), m_missCaption->caption() + ' ' + m_missLabel->caption() +
+                                          ' ' + m_que.at(i)->caption());
 }
 
 void Form1::setNextKey(int key) {

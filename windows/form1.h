@@ -17,7 +17,8 @@ class QKeyEvent;
 
 // The drill window. It lays out its controls, hands every typed character,
 // menu choice and timer tick to the drill engine and carries out the engine's
-// writes to its controls; it decides nothing itself. Positions the engine
+// writes to its controls and what the engine tells a screen reader; it
+// decides nothing itself. Positions the engine
 // reads and writes are in twips.
 //
 // Controls carry their designed names as object names: "Label7", "Frame3",
@@ -53,6 +54,7 @@ public:
 
     void setLetterToType(int i) override;
     void setNextKey(int key) override;
+    void announceMiss(int i) override;
 
     void setQFrameVisible(bool visible) override;
     void setStartLabelVisible(bool visible) override;

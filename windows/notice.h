@@ -2,14 +2,16 @@
 
 #include <QWidget>
 
-// Something a screen reader says once, unasked: a widget that draws nothing and that readers
-// take for a notification, which they speak whenever it is shown.
+// Something a screen reader says once, unasked, on behalf of the object it is about. With Qt 6.8
+// and later it is an announcement, which readers speak as it stands (Orca 45.2 and later). Older
+// Qt has none, and there the notice shows itself: a widget that draws nothing and that readers
+// (Orca 43) take for a notification, whose name they speak whenever it is shown.
 class Notice : public QWidget {
     Q_OBJECT
 
 public:
     explicit Notice(QWidget* parent = nullptr);
 
-    // Shows the text anew, so that it is spoken even when it is what was said before.
-    void notify(const QString& text);
+    // Says the text anew, even when it is what was said before.
+    void notify(QObject* about, const QString& text);
 };

@@ -50,12 +50,12 @@ std::string letters(const DrillHarness& h) {
 }
 
 // What a screen reader is told beside the captions: the question to type, the key to press next
-// and how often a letter to type was told.
+// and the last miss heard, its count and letter.
 std::string told(const DrillHarness& h) {
     const FakeForm1& f = h.form;
     return "letter " + (f.letterToType < 0 ? "-" : std::to_string(f.letterToType)) + " key " +
-           (f.nextKey < 0 ? "-" : std::string(1, static_cast<char>('A' + f.nextKey))) + " told " +
-           std::to_string(f.lettersTold);
+           (f.nextKey < 0 ? "-" : std::string(1, static_cast<char>('A' + f.nextKey))) + " miss " +
+           f.missHeard;
 }
 
 struct Row {
@@ -109,19 +109,21 @@ TEST(Drill, KeysRowsAndMenu) {
     });
 }
 
-// The letter to type is told again after every key of a drill, a miss included, so that a miss can
-// be heard; once the drill ends or is left, there is none.
+// The letter to type and its key follow the box; a miss is heard with the count it brought and the
+// letter still to type, even where a new row was drawn just before; once the drill ends or is
+// left, there is no letter to type.
 TEST(Drill, WhatAScreenReaderIsTold) {
     expectRows({
-        {"", told, "letter - key - told 0"},
-        {"space", told, "letter 0 key M told 1"},
-        {"space M", told, "letter 1 key M told 2"},
-        {"space Q W", told, "letter 0 key M told 3"},
-        {"draw0.08 space", told, "letter 0 key C told 1"},
-        {"space M*19 draw0 M", told, "letter 0 key A told 21"},
-        {"menu20 space M*20", told, "letter - key - told 20"},
-        {"space M*3 menu100 Q", told, "letter - key - told 4"},
-        {"menu20 space M*20 space", told, "letter 0 key M told 21"},
+        {"", told, "letter - key - miss -"},
+        {"space", told, "letter 0 key M miss -"},
+        {"space M", told, "letter 1 key M miss -"},
+        {"space Q W", told, "letter 0 key M miss 2 M"},
+        {"draw0.08 space", told, "letter 0 key C miss -"},
+        {"space M*19 draw0 M", told, "letter 0 key A miss -"},
+        {"space M*19 draw0 M Q", told, "letter 0 key A miss 1 A"},
+        {"draw0.5 draw0.08 space M Q", told, "letter 1 key C miss 1 C"},
+        {"menu20 space M*20", told, "letter - key - miss -"},
+        {"space M*3 menu100 Q", told, "letter - key - miss -"},
     });
 }
 

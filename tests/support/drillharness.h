@@ -22,11 +22,10 @@ struct FakeForm1 final : Form1Controls {
     float queTop(int i) const override { return i < 10 ? 150.0f : 600.0f; }
     void setCursorLeft(float left) override { cursorLeft = left; }
     void setCursorTop(float top) override { cursorTop = top; }
-    void setLetterToType(int i) override {
-        letterToType = i;
-        lettersTold += i >= 0;
-    }
+    void setLetterToType(int i) override { letterToType = i; }
     void setNextKey(int k) override { nextKey = k; }
+    // What a reader last heard of a miss: the miss count and the letter, as they read then.
+    void announceMiss(int i) override { missHeard = missLabel + " " + que.at(i); }
     void setQFrameVisible(bool v) override { qFrameVisible = v; }
     void setStartLabelVisible(bool v) override { startLabelVisible = v; }
     bool startLabelEnabled() const override { return startEnabled; }
@@ -53,7 +52,8 @@ struct FakeForm1 final : Form1Controls {
     std::array<std::string, 20> que;
     std::array<Colour, 20> queColour{};
     float cursorLeft = 30, cursorTop = 120;
-    int letterToType = -1, nextKey = -1, lettersTold = 0;
+    int letterToType = -1, nextKey = -1;
+    std::string missHeard = "-";
     bool qFrameVisible = true, startLabelVisible = true, startEnabled = true;
     std::string remainLabel = "0", missLabel = "0", timeLabel = "0";
     int timer1 = 0, timer2 = 0, timer3 = 0; // ms, 0 while stopped
