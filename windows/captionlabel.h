@@ -9,7 +9,7 @@
 // caption, back colour drawn opaque or not at all, fore colour, a single-line
 // border and horizontal alignment. It paints itself in one pass and repaints
 // only when a property really changes, because the engine rewrites captions
-// and colours on every key and the clock caption every 15 ms.
+// and colours on every key. (The clock is a CounterLabel.)
 class CaptionLabel : public QWidget {
     Q_OBJECT
 

@@ -140,7 +140,6 @@ Form1::Form1(kestrava::KSReportControls& report, const TimerSource& timers, QWid
         return timer;
     };
     m_timer1 = makeTimer("Timer1", Qt::CoarseTimer, &kestrava::DrillEngine::Timer1_Timer);
-    // The clock counts its ticks, so they must come on time.
     m_timer2 = makeTimer("Timer2", Qt::PreciseTimer, &kestrava::DrillEngine::Timer2_Timer);
     m_timer3 = makeTimer("Timer3", Qt::CoarseTimer, &kestrava::DrillEngine::Timer3_Timer);
 
