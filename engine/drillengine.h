@@ -22,6 +22,10 @@ public:
         std::string decimalSeparator;
     };
 
+    // How far above and left of the letter to type the cursor box stands, in twips, whatever the
+    // sizes of the two.
+    static constexpr float cursorOffsetTwips = 25;
+
     DrillEngine(Form1Controls& form, KSReportControls& report, Platform platform);
 
     void Form_Load();

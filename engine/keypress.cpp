@@ -15,7 +15,6 @@ constexpr int flashTicks = 5;
 constexpr int flashIntervalMs = 50;
 constexpr int clockIntervalMs = 15;
 constexpr int blinkIntervalMs = 500;
-constexpr float cursorOffsetTwips = 25;
 } // namespace
 
 DrillEngine::DrillEngine(Form1Controls& form, KSReportControls& report, Platform platform)

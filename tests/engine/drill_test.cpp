@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace kestrava;
 using namespace kestrava::test;
@@ -58,114 +59,142 @@ std::string told(const DrillHarness& h) {
            f.missHeard;
 }
 
+// A drill played from load, and what one view of the windows shows afterwards.
 struct Row {
+    const char* name;
     const char* steps;
     std::string (*view)(const DrillHarness&);
     const char* want;
     const char* separator = ".";
 };
 
-void expectRows(std::initializer_list<Row> rows) {
-    for (const Row& row : rows) {
-        DrillHarness h(row.separator);
-        h.play(row.steps);
-        EXPECT_EQ(row.view(h), row.want) << "after \"" << row.steps << "\"";
-    }
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << '"' << row.steps << '"';
 }
+
+const auto rowName = [](const auto& info) { return std::string(info.param.name); };
 } // namespace
 
-TEST(Drill, KeysRowsAndMenu) {
-    expectRows({
-        {"space M m Q", screen, "58/1/0 next M border MQ box 2 typed 2 frame 50/15/0"},
-        // The twentieth letter draws a new row, the last key of a drill does not.
-        {"space M*20", screen, "40/0/0 next M border M box 0 typed 0 frame 50/15/0"},
-        {"menu20 space M*20", screen, "0/0/0 next - border M box 19 typed 20 prompt 50/0/500"},
-        // A menu choice leaves a drill without results, and keys do nothing until Space.
-        {"space M*5 Q clock*40 menu100 W", screen,
-         "55/1/2.00 next M border MQ box 5 typed 5 prompt 50/0/500"},
-        {"space M*5 Q clock*40 menu100 W space", screen,
-         "100/0/0 next M border MQ box 0 typed 0 frame 50/15/0"},
-        // A new start while the result window is still open.
-        {"menu20 space M*20 space", screen, "20/0/0 next M border M box 0 typed 0 frame 50/15/0"},
-        // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
-        {"space m", screen, "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
-        {"space a", screen, "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
-        {"space z", screen, "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
-        // Other codes are misses and flash nothing, Space during a drill too.
-        {"draw0 space", screen, "60/0/0 next A border - box 0 typed 0 frame 0/15/0"},
-        {"space @ [ ` { #127 #128 space #333 #-179 #-32768", screen,
-         "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
-        // Only the key of the letter to type is highlighted, A's too: a new drill or a hit leaves
-        // none of the keys highlighted before.
-        {"draw0.5 draw0 space M", screen, "59/0/0 next A border M box 1 typed 1 frame 50/15/0"},
-        {"draw0 space A", screen, "59/0/0 next M border A box 1 typed 1 frame 50/15/0"},
-        {"space menu20 draw0 space", screen, "20/0/0 next A border - box 0 typed 0 frame 0/15/0"},
-        // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
-        {"draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
-         "AABDMWZZMMMMMMMMMMMM 1 7"},
-        // Each row is drawn after a reseed with the seconds of the time of day.
-        {"space sec43 M*19 draw0 M", letters, "AMMMMMMMMMMMMMMMMMMM 2 43"},
-        {"menu20 space sec43 M*19 draw0 M", letters, "MMMMMMMMMMMMMMMMMMMM 1 7"},
-    });
+class Drill : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Drill, ShowsWhatTheRowWants) {
+    const Row& row = GetParam();
+    DrillHarness h(row.separator);
+    h.play(row.steps);
+    EXPECT_EQ(row.view(h), row.want) << "after \"" << row.steps << "\"";
 }
+
+const Row keysRowsAndMenu[] = {
+    {"HitHitMiss", "space M m Q", screen, "58/1/0 next M border MQ box 2 typed 2 frame 50/15/0"},
+    // The twentieth letter draws a new row, the last key of a drill does not.
+    {"TwentiethLetterDrawsANewRow", "space M*20", screen,
+     "40/0/0 next M border M box 0 typed 0 frame 50/15/0"},
+    {"LastKeyDrawsNoRow", "menu20 space M*20", screen,
+     "0/0/0 next - border M box 19 typed 20 prompt 50/0/500"},
+    // A menu choice leaves a drill without results, and keys do nothing until Space.
+    {"MenuLeavesADrillWithoutResults", "space M*5 Q clock*40 menu100 W", screen,
+     "55/1/2.00 next M border MQ box 5 typed 5 prompt 50/0/500"},
+    {"SpaceAfterTheMenuStartsAfresh", "space M*5 Q clock*40 menu100 W space", screen,
+     "100/0/0 next M border MQ box 0 typed 0 frame 50/15/0"},
+    // A new start while the result window is still open.
+    {"NewStartWithTheResultWindowOpen", "menu20 space M*20 space", screen,
+     "20/0/0 next M border M box 0 typed 0 frame 50/15/0"},
+    // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
+    {"SmallLetterHits", "space m", screen, "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
+    {"SmallAMissesAndFlashesA", "space a", screen,
+     "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
+    {"SmallZMissesAndFlashesZ", "space z", screen,
+     "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
+    // Other codes are misses and flash nothing, Space during a drill too.
+    {"OtherCodesMissAndFlashNothing", "space @ [ ` { #127 #128 space #333 #-179 #-32768", screen,
+     "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
+    // Only the key of the letter to type is highlighted, A's too: a new drill or a hit leaves
+    // none of the keys highlighted before.
+    {"StartHighlightsTheFirstKeyA", "draw0 space", screen,
+     "60/0/0 next A border - box 0 typed 0 frame 0/15/0"},
+    {"HitHighlightsOnlyTheNextKeyA", "draw0.5 draw0 space M", screen,
+     "59/0/0 next A border M box 1 typed 1 frame 50/15/0"},
+    {"HitLeavesAUnhighlighted", "draw0 space A", screen,
+     "59/0/0 next M border A box 1 typed 1 frame 50/15/0"},
+    {"NewDrillHighlightsOnlyItsFirstKey", "space menu20 draw0 space", screen,
+     "20/0/0 next A border - box 0 typed 0 frame 0/15/0"},
+    // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
+    {"FractionsPickLettersHalvesToEven",
+     "draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
+     "AABDMWZZMMMMMMMMMMMM 1 7"},
+    // Each row is drawn after a reseed with the seconds of the time of day.
+    {"EachRowReseedsWithTheSeconds", "space sec43 M*19 draw0 M", letters,
+     "AMMMMMMMMMMMMMMMMMMM 2 43"},
+    {"LastKeyDrawsNoRowNorReseeds", "menu20 space sec43 M*19 draw0 M", letters,
+     "MMMMMMMMMMMMMMMMMMMM 1 7"},
+};
+INSTANTIATE_TEST_SUITE_P(KeysRowsAndMenu, Drill, ::testing::ValuesIn(keysRowsAndMenu), rowName);
 
 // The letter to type and its key follow the box; a miss is heard with the count it brought and the
 // letter still to type, even where a new row was drawn just before; once the drill ends or is
 // left, there is no letter to type.
-TEST(Drill, WhatAScreenReaderIsTold) {
-    expectRows({
-        {"", told, "letter - key - miss -"},
-        {"space", told, "letter 0 key M miss -"},
-        {"space M", told, "letter 1 key M miss -"},
-        {"space Q W", told, "letter 0 key M miss 2 M"},
-        {"draw0.08 space", told, "letter 0 key C miss -"},
-        {"space M*19 draw0 M", told, "letter 0 key A miss -"},
-        {"space M*19 draw0 M Q", told, "letter 0 key A miss 1 A"},
-        {"draw0.5 draw0.08 space M Q", told, "letter 1 key C miss 1 C"},
-        {"menu20 space M*20", told, "letter - key - miss -"},
-        {"space M*3 menu100 Q", told, "letter - key - miss -"},
-    });
-}
+const Row whatAScreenReaderIsTold[] = {
+    {"NothingBeforeADrill", "", told, "letter - key - miss -"},
+    {"FirstLetterAtTheStart", "space", told, "letter 0 key M miss -"},
+    {"NextLetterAfterAHit", "space M", told, "letter 1 key M miss -"},
+    {"MissesWithTheirCount", "space Q W", told, "letter 0 key M miss 2 M"},
+    {"LetterOfAnotherKey", "draw0.08 space", told, "letter 0 key C miss -"},
+    {"NewRowsFirstLetter", "space M*19 draw0 M", told, "letter 0 key A miss -"},
+    {"MissOnANewRow", "space M*19 draw0 M Q", told, "letter 0 key A miss 1 A"},
+    {"MissNamesTheLetterInTheBox", "draw0.5 draw0.08 space M Q", told, "letter 1 key C miss 1 C"},
+    {"NoneOnceTheDrillEnds", "menu20 space M*20", told, "letter - key - miss -"},
+    {"NoneOnceTheMenuLeavesIt", "space M*3 menu100 Q", told, "letter - key - miss -"},
+};
+INSTANTIATE_TEST_SUITE_P(WhatAScreenReaderIsTold, Drill,
+                         ::testing::ValuesIn(whatAScreenReaderIsTold), rowName);
 
-TEST(Drill, FlashClockAndBlinkTimers) {
-    expectRows({
-        // A key flashes until the fifth flash tick after its latest press; the flash timer stops
-        // when no key flashes and starts again with the next key.
-        {"space Q flash*2 Q flash*4", screen, "60/2/0 next M border Q box 0 typed 0 frame 50/15/0"},
-        {"space Q flash*2 Q flash*5", screen, "60/2/0 next M border - box 0 typed 0 frame 0/15/0"},
-        {"space Q flash*3 W flash*2", screen, "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
-        {"space Q flash*5 W", screen, "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
-        // The clock shows ticks x 0.05 s exactly and stands still outside a drill, even for a
-        // tick that comes after its timer stopped.
-        {"stray", screen, "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
-        {"space clock*20000", screen, "60/0/1000,00 next M border - box 0 typed 0 frame 0/15/0",
-         ","},
-        {"menu20 space clock*7 M*20 stray flash*5", screen,
-         "0/0/0.35 next - border - box 19 typed 20 prompt 0/0/500"},
-        // The prompt blinks only while waiting, and a drill leaves it as it was.
-        {"blink space blink menu60", screen,
-         "60/0/0 next M border - box 0 typed 0 prompt dim 0/0/500"},
-    });
-}
+const Row flashClockAndBlinkTimers[] = {
+    // A key flashes until the fifth flash tick after its latest press; the flash timer stops
+    // when no key flashes and starts again with the next key.
+    {"FlashLastsFromTheLatestPress", "space Q flash*2 Q flash*4", screen,
+     "60/2/0 next M border Q box 0 typed 0 frame 50/15/0"},
+    {"FlashEndsAndItsTimerStops", "space Q flash*2 Q flash*5", screen,
+     "60/2/0 next M border - box 0 typed 0 frame 0/15/0"},
+    {"OtherKeyFlashesOnItsOwn", "space Q flash*3 W flash*2", screen,
+     "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
+    {"FlashTimerStartsAgain", "space Q flash*5 W", screen,
+     "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
+    // The clock shows ticks x 0.05 s exactly and stands still outside a drill, even for a
+    // tick that comes after its timer stopped.
+    {"StrayTickMovesNoClock", "stray", screen,
+     "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
+    {"ClockCountsExactlyWithComma", "space clock*20000", screen,
+     "60/0/1000,00 next M border - box 0 typed 0 frame 0/15/0", ","},
+    {"ClockStopsAtTheEnd", "menu20 space clock*7 M*20 stray flash*5", screen,
+     "0/0/0.35 next - border - box 19 typed 20 prompt 0/0/500"},
+    // The prompt blinks only while waiting, and a drill leaves it as it was.
+    {"PromptBlinksOnlyWhileWaiting", "blink space blink menu60", screen,
+     "60/0/0 next M border - box 0 typed 0 prompt dim 0/0/500"},
+};
+INSTANTIATE_TEST_SUITE_P(FlashClockAndBlinkTimers, Drill,
+                         ::testing::ValuesIn(flashClockAndBlinkTimers), rowName);
 
-TEST(Drill, ResultsOfFinishedDrills) {
-    expectRows({
-        {"space clock*300 M*60", results, "60 0 15.00 4 100 Great"},
-        {"space clock*301 M*60", results, "60 0 15.05 3.9867 100 Good"},
-        {"space Q*3 clock*300 M*60", results, "60 3 15.00 4 95.2381 Better"},
-        {"menu100 space Q*10 clock*800 M*100", results, "100 10 40.00 2.5 90.9091 Ok"},
-        {"menu20 space Q*20 clock*400 M*20", results, "20 20 20.00 1 50 DAME"},
-        {"menu100 space Q*400 clock M*100", results, "100 400 0.05 2000 20 Great"},
-        {"menu20 space Q clock*147 M*20", results, "20 1 7,35 2,7211 95,2381 Better", ","},
-        // Typed before the clock's first tick: no speed, so no rating.
-        {"menu20 space clock*147 M*20 space Q*5 M*20", results, "20 5 0 - 80 -"},
-        // The window stays open between drills, keeps its values while the next drill runs and
-        // then gets all six anew.
-        {"menu20 space M*20 space M*19", results, "20 0 0 - 100 -"},
-        {"space Q*3 clock*300 M*60 menu20 space clock*147 M*20", results,
-         "20 0 7.35 2.7211 100 Good"},
-    });
-}
+const Row resultsOfFinishedDrills[] = {
+    {"Great", "space clock*300 M*60", results, "60 0 15.00 4 100 Great"},
+    {"Good", "space clock*301 M*60", results, "60 0 15.05 3.9867 100 Good"},
+    {"Better", "space Q*3 clock*300 M*60", results, "60 3 15.00 4 95.2381 Better"},
+    {"Ok", "menu100 space Q*10 clock*800 M*100", results, "100 10 40.00 2.5 90.9091 Ok"},
+    {"Dame", "menu20 space Q*20 clock*400 M*20", results, "20 20 20.00 1 50 DAME"},
+    {"GreatWithManyMisses", "menu100 space Q*400 clock M*100", results,
+     "100 400 0.05 2000 20 Great"},
+    {"BetterWithComma", "menu20 space Q clock*147 M*20", results, "20 1 7,35 2,7211 95,2381 Better",
+     ","},
+    // Typed before the clock's first tick: no speed, so no rating.
+    {"NoSpeedNoRating", "menu20 space clock*147 M*20 space Q*5 M*20", results, "20 5 0 - 80 -"},
+    // The window stays open between drills, keeps its values while the next drill runs and
+    // then gets all six anew.
+    {"WindowKeepsItsValuesDuringTheNextDrill", "menu20 space M*20 space M*19", results,
+     "20 0 0 - 100 -"},
+    {"WindowGetsAllSixAnew", "space Q*3 clock*300 M*60 menu20 space clock*147 M*20", results,
+     "20 0 7.35 2.7211 100 Good"},
+};
+INSTANTIATE_TEST_SUITE_P(ResultsOfFinishedDrills, Drill,
+                         ::testing::ValuesIn(resultsOfFinishedDrills), rowName);
 
 // The letters' generator is xoshiro256** seeded by splitmix64: the first fractions of seed 1, as an
 // implementation of both that gives their published outputs works them out. A reseed mixes the
@@ -183,23 +212,78 @@ TEST(MixingRandom, DrawsXoshiro256StarStarAndReseedsWithTheSecondsGiven) {
     EXPECT_NE(seven.nextFraction(), before) << "a second reseed in the same second";
 }
 
-// What drills hardly reach: seven significant digits, a separator of two bytes (Arabic's), a text
-// in the other notation, exact ties, and the rating bands' bounds.
-TEST(Figures, TextsReadingsRoundingsAndRatings) {
-    EXPECT_EQ(floatText(2.7210884f, "."), "2.721088");
-    EXPECT_EQ(floatText(4.0f, "\u066B") + " " + floatText(2.5f, "\u066B"), "4 2\u066B5");
-    EXPECT_EQ(parseNumber("7\u066B35", "\u066B"), 7.35);
-    for (const auto& [text, separator] :
-         {std::pair{"7.35", ","}, {"7,35", "."}, {"", "."}, {"1x", "."}})
-        EXPECT_FALSE(parseNumber(text, separator)) << text;
-    EXPECT_FALSE(parseNumber(std::string(400, '9'), ".")) << "beyond any double";
-    std::string rounded, rated;
-    for (const auto& [value, decimals] :
-         {std::pair{0.03125, 4}, {0.09375, 4}, {2.5, 0}, {3.5, 0}, {0.15, 1}})
-        rounded += floatText(static_cast<float>(roundToDecimals(value, decimals)), ".") + " ";
-    EXPECT_EQ(rounded, "0.0312 0.0938 2 4 0.1 "); // 0.15 is 0.1499999999999999944..., no tie
-    for (const int score :
-         {104000, 103999, 102000, 101999, 90000, 89999, 70000, 69999, 40000, 39999})
-        rated += ratingWord(score) + " ";
-    EXPECT_EQ(rated, "Great Good Good Better Better Ok Ok Bad Bad DAME ");
+// What drills hardly reach, one unit a table: seven significant digits and a separator of two
+// bytes (Arabic's); texts that are no number; exact ties; the rating bands' bounds.
+struct FloatTextRow {
+    const char* name;
+    float value;
+    const char* separator;
+    const char* want;
+};
+class FloatText : public ::testing::TestWithParam<FloatTextRow> {};
+TEST_P(FloatText, HasSevenSignificantDigitsAtMost) {
+    EXPECT_EQ(floatText(GetParam().value, GetParam().separator), GetParam().want);
 }
+const FloatTextRow floatTexts[] = {
+    {"SevenDigits", 2.7210884f, ".", "2.721088"},
+    {"WholeWithoutSeparator", 4.0f, "\u066B", "4"},
+    {"TwoByteSeparator", 2.5f, "\u066B", "2\u066B5"},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, FloatText, ::testing::ValuesIn(floatTexts), rowName);
+
+struct ParseRow {
+    const char* name;
+    std::string text;
+    const char* separator;
+    std::optional<double> want;
+};
+class ParseNumber : public ::testing::TestWithParam<ParseRow> {};
+TEST_P(ParseNumber, ReadsOnlyTheLocalesNotation) {
+    EXPECT_EQ(parseNumber(GetParam().text, GetParam().separator), GetParam().want);
+}
+const ParseRow parses[] = {
+    {"TwoByteSeparator", "7\u066B35", "\u066B", 7.35},
+    {"PointWhereCommaIsTheSeparator", "7.35", ",", std::nullopt},
+    {"CommaWhereThePointIs", "7,35", ".", std::nullopt},
+    {"Empty", "", ".", std::nullopt},
+    {"TrailingLetter", "1x", ".", std::nullopt},
+    {"BeyondAnyDouble", std::string(400, '9'), ".", std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, ParseNumber, ::testing::ValuesIn(parses), rowName);
+
+struct RoundRow {
+    const char* name;
+    double value;
+    int decimals;
+    const char* want;
+};
+class RoundToDecimals : public ::testing::TestWithParam<RoundRow> {};
+TEST_P(RoundToDecimals, TakesExactTiesToEven) {
+    EXPECT_EQ(
+        floatText(static_cast<float>(roundToDecimals(GetParam().value, GetParam().decimals)), "."),
+        GetParam().want);
+}
+const RoundRow roundings[] = {
+    {"TieDown", 0.03125, 4, "0.0312"},  {"TieUp", 0.09375, 4, "0.0938"},
+    {"HalfToEvenDown", 2.5, 0, "2"},    {"HalfToEvenUp", 3.5, 0, "4"},
+    {"NoTieBelowHalf", 0.15, 1, "0.1"}, // 0.15 is 0.1499999999999999944...
+};
+INSTANTIATE_TEST_SUITE_P(Values, RoundToDecimals, ::testing::ValuesIn(roundings), rowName);
+
+struct RatingRow {
+    const char* name;
+    int score;
+    const char* want;
+};
+class RatingWord : public ::testing::TestWithParam<RatingRow> {};
+TEST_P(RatingWord, FollowsTheBandsBounds) {
+    EXPECT_EQ(ratingWord(GetParam().score), GetParam().want);
+}
+const RatingRow ratings[] = {
+    {"GreatFrom104000", 104000, "Great"}, {"GoodBelow", 103999, "Good"},
+    {"GoodFrom102000", 102000, "Good"},   {"BetterBelow", 101999, "Better"},
+    {"BetterFrom90000", 90000, "Better"}, {"OkBelow", 89999, "Ok"},
+    {"OkFrom70000", 70000, "Ok"},         {"BadBelow", 69999, "Bad"},
+    {"BadFrom40000", 40000, "Bad"},       {"DameBelow", 39999, "DAME"},
+};
+INSTANTIATE_TEST_SUITE_P(Scores, RatingWord, ::testing::ValuesIn(ratings), rowName);

@@ -11,15 +11,17 @@
 namespace kestrava::test {
 
 // The main window as a player sees it: the last value written to each control (colours 0 until
-// the engine sets them), laid out like the real window (in twips, two rows of ten questions).
+// the engine sets them). Its twenty questions stand in four rows of five, unlike the real
+// window's two of ten, so that an engine that put the box anywhere but by the question's own
+// place would show.
 struct FakeForm1 final : Form1Controls {
     void setKeyBackColor(int k, Colour c) override { keyColour.at(k) = c; }
     void setKeyBorderStyle(int k, int style) override { keyBorder.at(k) = style; }
     std::string queCaption(int i) const override { return que.at(i); }
     void setQueCaption(int i, const std::string& c) override { que.at(i) = c; }
     void setQueForeColor(int i, Colour c) override { queColour.at(i) = c; }
-    float queLeft(int i) const override { return 60.0f + 510.0f * (i % 10); }
-    float queTop(int i) const override { return i < 10 ? 150.0f : 600.0f; }
+    float queLeft(int i) const override { return 100.0f + 700.0f * static_cast<float>(i % 5); }
+    float queTop(int i) const override { return 40.0f + 555.0f * static_cast<float>(i / 5); }
     void setCursorLeft(float left) override { cursorLeft = left; }
     void setCursorTop(float top) override { cursorTop = top; }
     void setLetterToType(int i) override { letterToType = i; }
@@ -41,7 +43,8 @@ struct FakeForm1 final : Form1Controls {
     // The question the cursor box frames, -1 for none.
     int boxed() const {
         for (int i = 0; i < 20; ++i) {
-            if (queLeft(i) - 25 == cursorLeft && queTop(i) - 25 == cursorTop)
+            if (queLeft(i) - DrillEngine::cursorOffsetTwips == cursorLeft &&
+                queTop(i) - DrillEngine::cursorOffsetTwips == cursorTop)
                 return i;
         }
         return -1;

@@ -2,6 +2,8 @@
 
 #include "enginetimer.h"
 
+#include <gtest/gtest.h>
+
 // A window's timer that ticks only when a test fires it, and like a real one only while it has
 // an interval: tests drive time themselves instead of waiting for it.
 struct ManualTimer final : EngineTimer {
@@ -15,9 +17,14 @@ inline TimerSource manualTimers() {
     return [](Qt::TimerType, QObject* parent) -> EngineTimer* { return new ManualTimer(parent); };
 }
 
-// Ticks the named timer of a window, as often as asked, while it runs.
+// Ticks the named timer of a window, as often as asked, while it runs; a window without that
+// timer fails the test, which would otherwise go on as if time had passed.
 inline void fire(const QObject& window, const char* name, int times = 1) {
     auto* timer = window.findChild<EngineTimer*>(QLatin1String(name));
-    for (int i = 0; timer != nullptr && i < times && timer->interval() != 0; ++i)
+    if (timer == nullptr) {
+        ADD_FAILURE() << window.objectName().toStdString() << " has no timer named " << name;
+        return;
+    }
+    for (int i = 0; i < times && timer->interval() != 0; ++i)
         emit timer->timeout();
 }

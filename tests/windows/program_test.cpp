@@ -611,7 +611,10 @@ TEST_F(MainWindow, EachWriteToAControlReachesTheScreenByItself) {
         {"QFrame", "visible", [](Form1& f) { f.setQFrameVisible(true); }},
         {"Que3", "caption", [](Form1& f) { f.setQueCaption(3, "W"); }},
         {"Que3", "fore colour", [](Form1& f) { f.setQueForeColor(3, 0xC0C0); }},
-        {"QFrame", "box left", [](Form1& f) { f.setCursorLeft(f.queLeft(1) - 25); }},
+        {"QFrame", "box left",
+         [](Form1& f) {
+             f.setCursorLeft(f.queLeft(1) - kestrava::DrillEngine::cursorOffsetTwips);
+         }},
         {"QFrame", "box top", [](Form1& f) { f.setCursorTop(f.queTop(11) - 25); }},
         {"Label1_7", "back colour", [](Form1& f) { f.setKeyBackColor(7, 0xFF7D7D); }},
         {"Label1_7", "border on", [](Form1& f) { f.setKeyBorderStyle(7, 1); }},
