@@ -212,78 +212,33 @@ TEST(MixingRandom, DrawsXoshiro256StarStarAndReseedsWithTheSecondsGiven) {
     EXPECT_NE(seven.nextFraction(), before) << "a second reseed in the same second";
 }
 
-// What drills hardly reach, one unit a table: seven significant digits and a separator of two
-// bytes (Arabic's); texts that are no number; exact ties; the rating bands' bounds.
-struct FloatTextRow {
-    const char* name;
-    float value;
-    const char* separator;
-    const char* want;
-};
-class FloatText : public ::testing::TestWithParam<FloatTextRow> {};
-TEST_P(FloatText, HasSevenSignificantDigitsAtMost) {
-    EXPECT_EQ(floatText(GetParam().value, GetParam().separator), GetParam().want);
+// What drills hardly reach, one unit a test: seven significant digits and a separator of two bytes
+// (Arabic's); texts in the other notation or none; exact ties; the rating bands' bounds.
+TEST(FloatText, HasSevenSignificantDigitsAndTheSeparatorGiven) {
+    EXPECT_EQ(floatText(2.7210884f, "."), "2.721088");
+    EXPECT_EQ(floatText(4.0f, "\u066B") + " " + floatText(2.5f, "\u066B"), "4 2\u066B5");
 }
-const FloatTextRow floatTexts[] = {
-    {"SevenDigits", 2.7210884f, ".", "2.721088"},
-    {"WholeWithoutSeparator", 4.0f, "\u066B", "4"},
-    {"TwoByteSeparator", 2.5f, "\u066B", "2\u066B5"},
-};
-INSTANTIATE_TEST_SUITE_P(Texts, FloatText, ::testing::ValuesIn(floatTexts), rowName);
 
-struct ParseRow {
-    const char* name;
-    std::string text;
-    const char* separator;
-    std::optional<double> want;
-};
-class ParseNumber : public ::testing::TestWithParam<ParseRow> {};
-TEST_P(ParseNumber, ReadsOnlyTheLocalesNotation) {
-    EXPECT_EQ(parseNumber(GetParam().text, GetParam().separator), GetParam().want);
+TEST(ParseNumber, ReadsTheSeparatorGivenAndNothingElse) {
+    EXPECT_EQ(parseNumber("7\u066B35", "\u066B"), 7.35);
+    for (const auto& [text, separator] :
+         {std::pair{"7.35", ","}, {"7,35", "."}, {"", "."}, {"1x", "."}})
+        EXPECT_FALSE(parseNumber(text, separator)) << text;
+    EXPECT_FALSE(parseNumber(std::string(400, '9'), ".")) << "beyond any double";
 }
-const ParseRow parses[] = {
-    {"TwoByteSeparator", "7\u066B35", "\u066B", 7.35},
-    {"PointWhereCommaIsTheSeparator", "7.35", ",", std::nullopt},
-    {"CommaWhereThePointIs", "7,35", ".", std::nullopt},
-    {"Empty", "", ".", std::nullopt},
-    {"TrailingLetter", "1x", ".", std::nullopt},
-    {"BeyondAnyDouble", std::string(400, '9'), ".", std::nullopt},
-};
-INSTANTIATE_TEST_SUITE_P(Texts, ParseNumber, ::testing::ValuesIn(parses), rowName);
 
-struct RoundRow {
-    const char* name;
-    double value;
-    int decimals;
-    const char* want;
-};
-class RoundToDecimals : public ::testing::TestWithParam<RoundRow> {};
-TEST_P(RoundToDecimals, TakesExactTiesToEven) {
-    EXPECT_EQ(
-        floatText(static_cast<float>(roundToDecimals(GetParam().value, GetParam().decimals)), "."),
-        GetParam().want);
+TEST(RoundToDecimals, TakesExactTiesToTheEvenDigit) {
+    std::string rounded;
+    for (const auto& [value, decimals] :
+         {std::pair{0.03125, 4}, {0.09375, 4}, {2.5, 0}, {3.5, 0}, {0.15, 1}})
+        rounded += floatText(static_cast<float>(roundToDecimals(value, decimals)), ".") + " ";
+    EXPECT_EQ(rounded, "0.0312 0.0938 2 4 0.1 "); // 0.15 is 0.1499999999999999944..., no tie
 }
-const RoundRow roundings[] = {
-    {"TieDown", 0.03125, 4, "0.0312"},  {"TieUp", 0.09375, 4, "0.0938"},
-    {"HalfToEvenDown", 2.5, 0, "2"},    {"HalfToEvenUp", 3.5, 0, "4"},
-    {"NoTieBelowHalf", 0.15, 1, "0.1"}, // 0.15 is 0.1499999999999999944...
-};
-INSTANTIATE_TEST_SUITE_P(Values, RoundToDecimals, ::testing::ValuesIn(roundings), rowName);
 
-struct RatingRow {
-    const char* name;
-    int score;
-    const char* want;
-};
-class RatingWord : public ::testing::TestWithParam<RatingRow> {};
-TEST_P(RatingWord, FollowsTheBandsBounds) {
-    EXPECT_EQ(ratingWord(GetParam().score), GetParam().want);
+TEST(RatingWord, ChangesAtEachBandsBound) {
+    std::string rated;
+    for (const int score :
+         {104000, 103999, 102000, 101999, 90000, 89999, 70000, 69999, 40000, 39999})
+        rated += ratingWord(score) + " ";
+    EXPECT_EQ(rated, "Great Good Good Better Better Ok Ok Bad Bad DAME ");
 }
-const RatingRow ratings[] = {
-    {"GreatFrom104000", 104000, "Great"}, {"GoodBelow", 103999, "Good"},
-    {"GoodFrom102000", 102000, "Good"},   {"BetterBelow", 101999, "Better"},
-    {"BetterFrom90000", 90000, "Better"}, {"OkBelow", 89999, "Ok"},
-    {"OkFrom70000", 70000, "Ok"},         {"BadBelow", 69999, "Bad"},
-    {"BadFrom40000", 40000, "Bad"},       {"DameBelow", 39999, "DAME"},
-};
-INSTANTIATE_TEST_SUITE_P(Scores, RatingWord, ::testing::ValuesIn(ratings), rowName);
