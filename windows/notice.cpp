@@ -12,8 +12,8 @@ Notice::Notice(QWidget* parent)
 
 void Notice::notify([[maybe_unused]] QObject* about, const QString& text) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Orca 51 says no more than "notification" of the shown notice: the announcement is heard
-    // whole. Assertive, as the player waits for it before the next key.
+    // Readers speak an announcement as it stands, without a role word before it and with no
+    // widget shown for it. Assertive, as the player waits for it before the next key.
     QAccessibleAnnouncementEvent event(about, text);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);

@@ -5,7 +5,7 @@
 // Something a screen reader says once, unasked, on behalf of the object it is about. With Qt 6.8
 // and later it is an announcement, which readers speak as it stands (Orca 45.2 and later). Older
 // Qt has none, and there the notice shows itself: a widget that draws nothing and that readers
-// (Orca 43) take for a notification, whose name they speak whenever it is shown.
+// take for a notification, whose role and name they speak whenever it is shown.
 class Notice : public QWidget {
     Q_OBJECT
 
