@@ -3,6 +3,7 @@
 // the drill, its counters, whose numbers are always whole however long), drills and their result
 // window, and the end of the program; the sizes, faces and repaints of every window, and the
 // windows compared with pictures where the machine is the one they were taken on.
+#include "counterlabel.h"
 #include "drillplayer.h"
 #include "frmsplash.h"
 #include "ksreporthost.h"
@@ -16,7 +17,14 @@
 #include <QtWidgets>
 #include <gtest/gtest.h>
 #include <ranges>
+#include <span>
 #include <sstream>
+
+#if defined(KESTRAVA_HAVE_XCB)
+#include <QtGui/qguiapplication_platform.h>
+#include <cstring>
+#include <xcb/xcb.h>
+#endif
 
 namespace {
 
@@ -194,6 +202,32 @@ public:
     std::unique_ptr<DrillPlayer> player;
 };
 
+#if defined(KESTRAVA_HAVE_XCB)
+// Whether an X window asks its window manager for a state, one of _NET_WM_STATE's atoms.
+bool asksFor(const QWidget* window, const char* state) {
+    xcb_connection_t* x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const auto reply = []<class T>(T* got) {
+        return std::unique_ptr<T, decltype(&std::free)>(got, &std::free);
+    };
+    const auto atom = [&](const char* name) {
+        const auto r = reply(xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const auto states = reply(
+        xcb_get_property_reply(x,
+                               xcb_get_property(x, 0, static_cast<xcb_window_t>(window->winId()),
+                                                atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
+                               nullptr));
+    if (!states)
+        return false;
+    const std::span atoms(static_cast<const xcb_atom_t*>(xcb_get_property_value(states.get())),
+                          static_cast<size_t>(xcb_get_property_value_length(states.get())) / 4);
+    return std::ranges::count(atoms, atom(state)) == 1;
+}
+#endif
+
 // Names a parameter of a table of named rows in the test's name.
 const auto rowName = [](const auto& info) { return std::string(info.param.first); };
 
@@ -345,6 +379,24 @@ TEST_F(Program, MainAndResultWindowsHaveAFixedSizeACloseButtonAndTheProgramsIcon
 TEST_F(Program, BelongsToItsDesktopEntry) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Kestrava"));
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.kestrava.Kestrava"));
+}
+
+// The main window is the program's one entry in the desktop's task list: the splash and the result
+// window ask the window manager to leave them off it, before they map. Read on an X server with no
+// window manager, which leaves each window's request as it was made.
+TEST_F(Program, OnlyTheMainWindowIsOnTheTaskList) {
+#if defined(KESTRAVA_HAVE_XCB)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "the requests are read from an X server; this is "
+                     << QGuiApplication::platformName().toStdString();
+    const char* offTheList = "_NET_WM_STATE_SKIP_TASKBAR";
+    EXPECT_TRUE(asksFor(splash, offTheList)) << "the splash";
+    KSReport* report = results();
+    EXPECT_FALSE(asksFor(&form(), offTheList)) << "the main window";
+    EXPECT_TRUE(asksFor(report, offTheList)) << "the result window";
+#else
+    GTEST_SKIP() << "built without the X protocol library (libxcb) to read the requests with";
+#endif
 }
 
 // The result window stands on its own beside the main window, with OK to press.
@@ -702,6 +754,24 @@ TEST_F(Program, ResultWindowIsADialogDescribedByItsValues) {
     EXPECT_EQ(window->text(QAccessible::Description),
               QStringLiteral("問題数 20 ミスタッチ 2 所要時間（秒） 2.00 スピード（タイプ/秒） 10 "
                              "正確性（％） 90.9091 総合評価 Better"));
+}
+
+// A player whose locale writes decimals with a comma reads the clock and the results with one.
+class UnderACommaLocale : public Program {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Program::SetUp();
+    }
+    void TearDown() override { QLocale::setDefault(before); }
+    const QLocale before;
+};
+
+TEST_F(UnderACommaLocale, ClockAndResultsWriteTheirDecimalsWithAComma) {
+    KSReport* report = results();
+    EXPECT_EQ(find<CounterLabel>(&form(), "TimeLabel")->caption(), QStringLiteral("2,00"));
+    EXPECT_EQ(find<QLabel>(report, "TimeLabel")->text(), QStringLiteral("2,00"));
+    EXPECT_EQ(find<QLabel>(report, "ExactityLabel")->text(), QStringLiteral("90,9091"));
 }
 
 // Closing the result window gives the keyboard back to the main window, so the next Space starts a
