@@ -1,11 +1,17 @@
-# Starts the program where it has no display, or one no X server listens on, and checks that it
-# fails with the one message for that case, naming itself as it was started.
-#   cmake -DPROGRAM=.../kestrava -DCASE=none|unreachable -P check_no_display.cmake
+# Starts the program where it has no display, one no X server listens on, or a Wayland display no
+# compositor listens on, and checks that it fails with the one message for that case, naming
+# itself as it was started.
+#   cmake -DPROGRAM=.../kestrava -DCASE=DISPLAY_none|DISPLAY_unreachable|WAYLAND_DISPLAY_unreachable -P check_no_display.cmake
 
 set(how "Start it from a desktop session, or under a virtual X server:\n    xvfb-run -a ${PROGRAM}\n")
-if(CASE STREQUAL "none")
+set(wayland --unset=WAYLAND_DISPLAY)
+if(CASE STREQUAL "DISPLAY_none")
   set(display "")
   set(want "kestrava: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n${how}")
+elseif(CASE STREQUAL "WAYLAND_DISPLAY_unreachable")
+  set(display "")
+  set(wayland WAYLAND_DISPLAY=kestrava-no-compositor XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR})
+  set(want "kestrava: cannot connect to the Wayland display \"kestrava-no-compositor\" (no compositor listens on ${CMAKE_CURRENT_BINARY_DIR}/kestrava-no-compositor).\n${how}")
 else()
   # The first display number without a socket: no fixed one, which a machine could have.
   file(STRINGS /proc/net/unix sockets REGEX "/tmp/\\.X11-unix/X[0-9]+$")
@@ -16,9 +22,11 @@ else()
   set(display "unix:${number}")
   set(want "kestrava: cannot connect to the X display \"${display}\".\n${how}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
-  DISPLAY=${display} ${PROGRAM} RESULT_VARIABLE status ERROR_VARIABLE said TIMEOUT 20)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${wayland} --unset=QT_QPA_PLATFORM
+  --unset=WAYLAND_SOCKET DISPLAY=${display} ${PROGRAM} RESULT_VARIABLE status ERROR_VARIABLE said
+  TIMEOUT 20)
 if(NOT status EQUAL 1 OR NOT said STREQUAL want)
-  message(FATAL_ERROR "with DISPLAY=${display} kestrava ended with ${status} and said\n${said}\n"
+  message(FATAL_ERROR "with DISPLAY=${display} ${wayland} kestrava ended with ${status} and said\n"
+    "${said}\n"
     "rather than 1 and\n${want}")
 endif()
