@@ -7,8 +7,8 @@
 
 namespace kestrava {
 
-// Numbers as the windows show them. Every function takes the locale's decimal
-// separator; no digit grouping is ever written.
+// Numbers as the windows show them. The functions that write or read decimals
+// take the locale's decimal separator; no digit grouping is ever written.
 
 // Plain decimal digits, a minus sign only when negative.
 std::string integerText(std::int64_t value);
@@ -21,8 +21,9 @@ std::string floatText(float value, std::string_view separator);
 // The clock's "0.00" pattern: at least one digit before the separator, two after.
 std::string clockText(double seconds, std::string_view separator);
 
-// Reads text written by the functions above back with the same separator
-// ("0" reads as zero). Anything else, including an empty text, is no number.
+// Reads plain fixed-notation text, as the clock writes it, with the separator
+// given ("0" reads as zero). An empty text, another separator or an exponent is
+// no number.
 std::optional<double> parseNumber(std::string_view text, std::string_view separator);
 
 // The nearest multiple of 10^-decimals to the exact binary value, an exact

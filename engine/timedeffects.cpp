@@ -17,7 +17,7 @@ void DrillEngine::Timer1_Timer() {
     // With nothing left to flash the timer stops, so a waiting window does not wake 20 times a
     // second, and the next key starts a fresh period: a lone flash lasts its full 250 ms. While
     // other flashes run, each key writes the same 50 ms again, which the window's timer takes as
-    // leaving its period alone (EngineTimer), or fast typing would starve them.
+    // leaving its period alone (EngineTimer::setInterval), or fast typing would starve them.
     if (!flashing)
         m_form.setTimer1Interval(0);
 }

@@ -43,7 +43,8 @@ public:
     void setMark(Mark mark) { m_mark = mark; }
 
     // What a disabled label draws its text in: the palette's disabled text
-    // colour, or grey where that could not be told from the enabled colour.
+    // colour, or a grey where that could not be told from the enabled colour
+    // or from an opaque back colour.
     QColor disabledForeColor() const;
 
 protected:

@@ -26,7 +26,7 @@ public:
     int interval() const override { return m_timer.isActive() ? m_timer.interval() : 0; }
 
 private:
-    QTimer m_timer; // a child, so that its starts and stops can be watched from outside
+    QTimer m_timer; // a child, so that a test can find it and read its type
 };
 
 } // namespace

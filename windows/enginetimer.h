@@ -4,7 +4,8 @@
 #include <functional>
 
 // A periodic timer driven only through its interval, as the drill engine drives the main
-// window's timers: 0 stops it, any other value makes it tick with that period. The windows get
+// window's timers: 0 stops it, any other value makes it tick with that period, and the period it
+// already has leaves a running timer's next tick where it was. The windows get
 // their timers from a TimerSource, so that a test can make ones that tick only when it says.
 class EngineTimer : public QObject {
     Q_OBJECT

@@ -9,9 +9,9 @@ namespace {
 const QString msPGothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
 const QString lucidaConsoleFamily = QStringLiteral("Lucida Console");
 
-// Proportional Japanese gothic faces, best match first. IPA's faces come first
-// because their line height equals their em size, so the text fits the low
-// counter labels that were sized for the original face.
+// Proportional Japanese gothic faces, best match first. IPAPGothic comes first
+// because its line height equals its em size, so the text fits the low counter
+// labels that were sized for the original face.
 const QStringList gothicFaces = {
     QStringLiteral("IPAPGothic"),   QStringLiteral("Noto Sans CJK JP"),
     QStringLiteral("IPAGothic"),    QStringLiteral("VL PGothic"),

@@ -107,8 +107,8 @@ KSReport::KSReport()
         caption->setBuddy(m_values[i]);
         frames[i] = frame;
     }
-    // Each frame reaches 45 twips into the next one, over the bottom of its
-    // own labels; stacking every row above the row below keeps them whole.
+    // Each frame reaches 45 to 75 twips into the next one, over the bottom of
+    // its own labels; stacking every row above the row below keeps them whole.
     for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame) {
         (*frame)->raise();
     }

@@ -84,7 +84,7 @@ std::string mismatches(const QImage& shown, const Want& want, int within = 0, in
 
 // The set of pictures for the Qt this runs on: Qt draws text and frames a little differently from
 // one minor release to the next, so each Qt that a Debian release brings has its own folder
-// (qt6.4 for Debian 12, qt6.8 for Debian 13).
+// (qt6.4 for Debian 12, qt6.8 for Debian 13, qt6.11 for unstable).
 QString picturesFolder() {
     const QVersionNumber qt = QVersionNumber::fromString(QLatin1String(qVersion()));
     return QStringLiteral(KESTRAVA_PICTURES "/qt%1.%2")
