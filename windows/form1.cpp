@@ -2,6 +2,7 @@
 
 #include "captionlabel.h"
 #include "counterlabel.h"
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "notice.h"
 #include "qtcolour.h"
@@ -126,6 +127,7 @@ Form1::Form1(kestrava::KSReportControls& report, const TimerSource& timers, QWid
     setWindowTitle(QStringLiteral(KESTRAVA_NAME));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    keepUnmaximised(*this);
 
     // Every typed character belongs to the window itself. Without an input
     // method a Japanese IME still delivers the Latin letters the drill needs.

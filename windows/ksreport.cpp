@@ -1,6 +1,7 @@
 #include "ksreport.h"
 
 #include "colour.h"
+#include "fixedwindow.h"
 #include "qtcolour.h"
 #include "skiptaskbar.h"
 #include "twips.h"
@@ -67,6 +68,7 @@ KSReport::KSReport()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("KS Report"));
     setFixedSize(twipsToPixels(2610), twipsToPixels(2535));
+    keepUnmaximised(*this);
 
     QPalette colours = palette();
     colours.setColor(QPalette::Window, toQColor(kestrava::colours::black));

@@ -375,6 +375,20 @@ TEST_F(Program, MainAndResultWindowsHaveAFixedSizeACloseButtonAndTheProgramsIcon
     }
 }
 
+// Nor can they be maximised, as a title bar that Qt draws itself offers (on GNOME and weston,
+// whose compositors draw none): asked to, they stay as they were.
+TEST_F(Program, NeitherMainNorResultWindowCanBeMaximised) {
+    KSReport* report = results();
+    for (QWidget* window : {static_cast<QWidget*>(&form()), static_cast<QWidget*>(report)}) {
+        const QRect before = window->geometry();
+        window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->windowHandle()->windowStates(), Qt::WindowNoState)
+            << window->objectName().toStdString();
+        EXPECT_EQ(window->geometry(), before) << window->objectName().toStdString();
+    }
+}
+
 // The desktop knows the program by its entry's name and id.
 TEST_F(Program, BelongsToItsDesktopEntry) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Kestrava"));
