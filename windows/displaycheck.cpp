@@ -1,6 +1,5 @@
 #include "displaycheck.h"
 
-#include <string_view>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>

@@ -1,7 +1,8 @@
 # Starts the program where it has no display, one no X server listens on, or a Wayland display no
 # compositor listens on, and checks that it fails with the one message for that case, naming
 # itself as it was started.
-#   cmake -DPROGRAM=.../kestrava -DCASE=DISPLAY_none|DISPLAY_unreachable|WAYLAND_DISPLAY_unreachable -P check_no_display.cmake
+#   cmake -DPROGRAM=.../kestrava
+#         -DCASE=DISPLAY_none|DISPLAY_unreachable|WAYLAND_DISPLAY_unreachable -P check_no_display.cmake
 
 set(how "Start it from a desktop session, or under a virtual X server:\n    xvfb-run -a ${PROGRAM}\n")
 set(wayland --unset=WAYLAND_DISPLAY)
