@@ -1,7 +1,9 @@
 #include "application.h"
 
 #include "accessibility.h"
+#include "displaycheck.h"
 #include "fonts.h"
+#include "platformchoice.h"
 #include "programicon.h"
 #include "version.h"
 
@@ -27,6 +29,9 @@ void endAsWhenTheDisplayGoes(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 void setUpPlatform() {
+    if (const auto platform = preferredPlatform([](const char* name) { return std::getenv(name); },
+                                                hasGnomeDecoration(), xDisplayAnswers))
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     // Where Qt is asked to reconnect to a compositor that restarts, it does not end.
     if (!qEnvironmentVariableIsSet("QT_WAYLAND_RECONNECT"))
         qtMessageHandler = qInstallMessageHandler(endAsWhenTheDisplayGoes);

@@ -1,7 +1,7 @@
 #pragma once
 
-// How Qt is to reach the display, which it reads once, as the QApplication is made, and how the
-// program ends when the display goes away: call before.
+// Which platform Qt is to reach the display through and how, which it reads once, as the
+// QApplication is made, and how the program ends when the display goes away: call before.
 void setUpPlatform();
 
 // What the windows take from the application rather than setting themselves: the program's name

@@ -20,19 +20,6 @@ std::string howToStart(const std::string& program) {
            program + "\n";
 }
 
-#ifdef KESTRAVA_HAVE_XCB
-bool canConnect(const char* display) {
-    xcb_connection_t* connection = xcb_connect(display, nullptr);
-    const bool connected = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return connected;
-}
-#else
-bool canConnect(const char*) {
-    return true;
-}
-#endif
-
 // Where a Wayland client looks for its compositor: WAYLAND_DISPLAY itself when it is a path,
 // else that name in XDG_RUNTIME_DIR; "" where it cannot know.
 std::string waylandSocket(const char* display, const char* runtimeDirectory) {
@@ -57,6 +44,19 @@ bool compositorListens(const std::string& path) {
 
 } // namespace
 
+#ifdef KESTRAVA_HAVE_XCB
+bool xDisplayAnswers(const char* display) {
+    xcb_connection_t* connection = xcb_connect(display, nullptr);
+    const bool connected = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return connected;
+}
+#else
+bool xDisplayAnswers(const char*) {
+    return true;
+}
+#endif
+
 std::optional<std::string>
 missingDisplayMessage(const std::function<const char*(const char*)>& environment,
                       const std::string& program) {
@@ -75,7 +75,7 @@ missingDisplayMessage(const std::function<const char*(const char*)>& environment
         }
     }
     const char* display = environment("DISPLAY");
-    if (isSet(display) && canConnect(display)) {
+    if (isSet(display) && xDisplayAnswers(display)) {
         return std::nullopt;
     }
     std::string unreachable;

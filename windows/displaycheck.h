@@ -12,3 +12,7 @@
 std::optional<std::string>
 missingDisplayMessage(const std::function<const char*(const char*)>& environment,
                       const std::string& program);
+
+// Whether an X server answers at `display`; true where the program is built without the X
+// protocol library, leaving it to Qt to find out.
+bool xDisplayAnswers(const char* display);
