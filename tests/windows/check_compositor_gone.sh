@@ -9,9 +9,13 @@ cd "$XDG_RUNTIME_DIR" || exit 1
 weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 --no-config 2>weston &
 weston=$!
 trap 'kill -9 $weston 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
-# Waits for a condition, up to ten seconds.
-until_true() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; echo "$2"; exit 1; }
-until_true '[ -S wayland-test ]' "weston did not start: $(cat weston)"
+# Waits for a condition, up to ten seconds; else says why, read when it gives up.
+until_true() {
+    for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done
+    eval "echo \"$2\""
+    exit 1
+}
+until_true '[ -S wayland-test ]' 'weston did not start: $(cat weston)'
 env -u DISPLAY -u QT_QPA_PLATFORM -u WAYLAND_SOCKET WAYLAND_DISPLAY=wayland-test "$program" \
     2>said &
 kestrava=$!
