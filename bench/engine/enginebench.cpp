@@ -32,10 +32,15 @@ void start(DrillHarness& h) {
         h.key(' ');
 }
 
+// The events timed.
+constexpr auto typeKey = [](DrillHarness& h, std::int16_t code) { h.engine.Form_KeyPress(code); };
+constexpr auto clockTick = [](DrillHarness& h, std::int16_t) { h.engine.Timer2_Timer(); };
+constexpr auto flashTick = [](DrillHarness& h, std::int16_t) { h.engine.Timer1_Timer(); };
+
 // Brings each engine of the batch to its state with prepare, which gives the event's argument,
 // then times act on every engine in turn.
-template <typename Prepare, typename Act>
-void timeBatches(benchmark::State& state, Prepare prepare, Act act) {
+template <int (*prepare)(DrillHarness&), void (*act)(DrillHarness&, std::int16_t) = typeKey>
+void timeBatches(benchmark::State& state) {
     std::vector<std::unique_ptr<DrillHarness>> engines;
     for (int i = 0; i < batchSize; ++i) {
         engines.push_back(std::make_unique<DrillHarness>());
@@ -57,113 +62,75 @@ void timeBatches(benchmark::State& state, Prepare prepare, Act act) {
         timed * 1e9 / (static_cast<double>(state.iterations()) * batchSize);
 }
 
-void typeKey(DrillHarness& h, std::int16_t code) {
-    h.engine.Form_KeyPress(code);
-}
-
 // A hit that ends neither the row nor the drill.
-void Hit(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            while (!running(h) || cursor(h) == 19)
-                h.key(running(h) ? h.expected() : ' ');
-            return h.expected();
-        },
-        typeKey);
+int hit(DrillHarness& h) {
+    while (!running(h) || cursor(h) == 19)
+        h.key(running(h) ? h.expected() : ' ');
+    return h.expected();
 }
 
 // A wrong letter: its key flashes and the miss is counted.
-void Miss(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            start(h);
-            return h.expected() == 'Q' ? 'W' : 'Q';
-        },
-        typeKey);
+int miss(DrillHarness& h) {
+    start(h);
+    return h.expected() == 'Q' ? 'W' : 'Q';
 }
 
 // The twentieth letter of a row with keys left: twenty new letters are drawn.
-void HitThatRefillsTheRow(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            while (!running(h) || cursor(h) != 19 || h.engine.state().Remaining == 1)
-                h.key(running(h) ? h.expected() : ' ');
-            return h.expected();
-        },
-        typeKey);
+int hitThatRefillsTheRow(DrillHarness& h) {
+    while (!running(h) || cursor(h) != 19 || h.engine.state().Remaining == 1)
+        h.key(running(h) ? h.expected() : ' ');
+    return h.expected();
 }
 
 // The last key of a 20-key drill: the results are worked out and written into the result
 // window, which stays open between drills and so is reused.
-void LastKeyOfADrill(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            if (h.engine.state().TargetCount != 20)
-                h.engine.TN20_Click();
-            start(h);
-            while (h.engine.state().Remaining > 1)
-                h.key(h.expected());
-            h.form.timeLabel = "7.35"; // the clock after 147 ticks
-            return h.expected();
-        },
-        typeKey);
+int lastKeyOfADrill(DrillHarness& h) {
+    if (h.engine.state().TargetCount != 20)
+        h.engine.TN20_Click();
+    start(h);
+    while (h.engine.state().Remaining > 1)
+        h.key(h.expected());
+    h.form.timeLabel = "7.35"; // the clock after 147 ticks
+    return h.expected();
 }
 
-// One tick of the drill clock, which reads its text back and writes it anew. The text is set
-// back to 15.00 now and then, untimed, so it stays as long as that of a real drill.
-void ClockTick(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            start(h);
-            if (h.form.timeLabel.size() > 5)
-                h.form.timeLabel = "15.00";
-            return 0;
-        },
-        [](DrillHarness& h, std::int16_t) { h.engine.Timer2_Timer(); });
+// ClockTick: one tick of the drill clock, which reads its text back and writes it anew. The text
+// is set back to 15.00 now and then, untimed, so it stays as long as that of a real drill.
+int beforeAClockTick(DrillHarness& h) {
+    start(h);
+    if (h.form.timeLabel.size() > 5)
+        h.form.timeLabel = "15.00";
+    return 0;
 }
 
-// One tick of the flash timer with three keys flashing, averaged over the five ticks of a
-// flash, the last of which removes the borders.
-void FlashTick(benchmark::State& state) {
-    timeBatches(
-        state,
-        [](DrillHarness& h) {
-            start(h);
-            const auto& flash = h.engine.state().KeyFlash;
-            if (std::all_of(flash.begin(), flash.end(), [](auto f) { return f == 0; })) {
-                int pressed = 0;
-                for (const char c : {'Q', 'W', 'E', 'R'}) {
-                    if (c != h.expected() && pressed++ < 3)
-                        h.key(c); // a miss, so the row stays as it is
-                }
-            }
-            return 0;
-        },
-        [](DrillHarness& h, std::int16_t) { h.engine.Timer1_Timer(); });
+// FlashTick: one tick of the flash timer with three keys flashing, averaged over the five ticks
+// of a flash, the last of which removes the borders.
+int beforeAFlashTick(DrillHarness& h) {
+    start(h);
+    const auto& flash = h.engine.state().KeyFlash;
+    if (std::all_of(flash.begin(), flash.end(), [](auto f) { return f == 0; })) {
+        int pressed = 0;
+        for (const char c : {'Q', 'W', 'E', 'R'}) {
+            if (c != h.expected() && pressed++ < 3)
+                h.key(c); // a miss, so the row stays as it is
+        }
+    }
+    return 0;
 }
 
-double least(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double most(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
+constexpr auto least = [](const std::vector<double>& v) { return std::ranges::min(v); };
+constexpr auto most = [](const std::vector<double>& v) { return std::ranges::max(v); };
 } // namespace
 
 int main(int argc, char** argv) {
     using Benchmark = void (*)(benchmark::State&);
     const std::pair<const char*, Benchmark> benchmarks[] = {
-        {"Hit", Hit},
-        {"Miss", Miss},
-        {"HitThatRefillsTheRow", HitThatRefillsTheRow},
-        {"LastKeyOfADrill", LastKeyOfADrill},
-        {"ClockTick", ClockTick},
-        {"FlashTick", FlashTick}};
+        {"Hit", timeBatches<hit>},
+        {"Miss", timeBatches<miss>},
+        {"HitThatRefillsTheRow", timeBatches<hitThatRefillsTheRow>},
+        {"LastKeyOfADrill", timeBatches<lastKeyOfADrill>},
+        {"ClockTick", timeBatches<beforeAClockTick, clockTick>},
+        {"FlashTick", timeBatches<beforeAFlashTick, flashTick>}};
     for (auto [name, function] : benchmarks)
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
