@@ -25,6 +25,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <random>
 
 namespace {
@@ -83,10 +84,8 @@ struct Drill {
         }
     }
 };
-Drill* drill = nullptr;
 
-void KeyToScreen(benchmark::State& state) {
-    Drill& d = *drill;
+void KeyToScreen(benchmark::State& state, Drill& d) {
     for (auto _ : state) {
         d.start();
         const char letter = d.player.expected();
@@ -116,8 +115,7 @@ void KeyToScreen(benchmark::State& state) {
     }
 }
 
-void KeyFlash(benchmark::State& state) {
-    Drill& d = *drill;
+void KeyFlash(benchmark::State& state, Drill& d) {
     for (auto _ : state) {
         d.start();
         // Once no flash is left the flash timer stops, and the next key starts a fresh period.
@@ -141,8 +139,7 @@ void KeyFlash(benchmark::State& state) {
     }
 }
 
-void ClockRate(benchmark::State& state) {
-    Drill& d = *drill;
+void ClockRate(benchmark::State& state, Drill& d) {
     d.start();
     int ticks = 0;
     Clock::time_point first, last;
@@ -168,12 +165,8 @@ double p99(const std::vector<double>& v) { // nearest rank
     std::nth_element(sorted.begin(), rank, sorted.end());
     return *rank;
 }
-double least(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double most(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
+constexpr auto least = [](const std::vector<double>& v) { return std::ranges::min(v); };
+constexpr auto most = [](const std::vector<double>& v) { return std::ranges::max(v); };
 
 } // namespace
 
@@ -185,7 +178,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     setUpApplication();
     Drill window;
-    drill = &window;
     window.form.show();
     window.form.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window.form))
@@ -194,8 +186,8 @@ int main(int argc, char** argv) {
         control->installEventFilter(&window.counter);
     window.player.chooseKeys(100);
 
-    const auto add = [](const char* name, void (*function)(benchmark::State&), int repetitions) {
-        return benchmark::RegisterBenchmark(name, function)
+    const auto add = [&window](const char* name, auto function, int repetitions) {
+        return benchmark::RegisterBenchmark(name, function, std::ref(window))
             ->Iterations(1)
             ->Repetitions(repetitions)
             ->ReportAggregatesOnly(true)
