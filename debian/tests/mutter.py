@@ -1,0 +1,60 @@
+"""GNOME's compositor for the tests: mutter headless, with Xwayland, as a GNOME session has them,
+and keys typed into it as a remote desktop client types them."""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+from gi.repository import Gio, GLib
+
+INSIDE = "KESTRAVA_TEST_IN_MUTTER"
+
+
+def run_inside_mutter():
+    """Runs the test again inside a headless mutter, and ends with its status; returns where it
+    already runs there. A compositor that does not start is a failure."""
+    if os.environ.get(INSIDE):
+        open(os.path.join(os.environ["XDG_RUNTIME_DIR"], "started"), "w").close()
+        return
+    # Xwayland's sockets go where every X server's do; mutter starts Xwayland only where that
+    # folder is as X servers make it, writable by all and sticky. A testbed may have none yet.
+    os.makedirs("/tmp/.X11-unix", exist_ok=True)
+    os.chmod("/tmp/.X11-unix", 0o1777)
+    with tempfile.TemporaryDirectory() as runtime:
+        os.chmod(runtime, 0o700)
+        env = dict(os.environ, XDG_RUNTIME_DIR=runtime, XDG_CURRENT_DESKTOP="GNOME",
+                   XDG_SESSION_TYPE="wayland", **{INSIDE: "1"})
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
+            env.pop(name, None)
+        status = subprocess.run(["mutter", "--headless", "--wayland", "--virtual-monitor",
+                                 "1280x1024", "--", *sys.argv], env=env).returncode
+        if os.path.exists(os.path.join(runtime, "started")):
+            sys.exit(status)
+    print(f"FAIL: mutter could not start a headless compositor (status {status})", flush=True)
+    sys.exit(1)
+
+
+class RemoteDesktop:
+    """Keys typed into the compositor's own seat, as a remote desktop client would. A session
+    belongs to the connection that made it, so one object types every key."""
+
+    SERVICE, PATH = "org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop"
+    KEYSYMS = {"space": 0x20}
+
+    def __init__(self):
+        self.bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+        self.session = self.call(self.PATH, "", "CreateSession", None, "(o)")[0]
+        self.call(self.session, ".Session", "Start")
+
+    def call(self, path, interface, method, arguments=None, reply=None):
+        return self.bus.call_sync(self.SERVICE, path, self.SERVICE + interface, method, arguments,
+                                  reply and GLib.VariantType(reply), Gio.DBusCallFlags.NONE,
+                                  5000, None)
+
+    def press(self, key):
+        """One key, named as xdotool names it ("a", "space")."""
+        keysym = self.KEYSYMS[key] if key in self.KEYSYMS else ord(key)
+        for pressed in (True, False):
+            self.call(self.session, ".Session", "NotifyKeyboardKeysym",
+                      GLib.Variant("(ub)", (keysym, pressed)))
