@@ -5,6 +5,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
 from gi.repository import Gio, GLib
 
@@ -51,6 +52,21 @@ class RemoteDesktop:
         return self.bus.call_sync(self.SERVICE, path, self.SERVICE + interface, method, arguments,
                                   reply and GLib.VariantType(reply), Gio.DBusCallFlags.NONE,
                                   5000, None)
+
+    def point_at(self, x, y):
+        """The pointer to (x, y) of the screen: up to its top left corner first, where it stops,
+        since the interface moves it only relatively where no screen cast tells it where."""
+        for dx, dy in [(-10_000, -10_000), (x, y)]:
+            self.call(self.session, ".Session", "NotifyPointerMotionRelative",
+                      GLib.Variant("(dd)", (dx, dy)))
+        # A hand rests there a moment before it clicks: a press in the same millisecond as the
+        # pointer's entry into a window can reach the window before the entry does.
+        time.sleep(0.3)
+
+    def click(self):
+        for pressed in (True, False):
+            self.call(self.session, ".Session", "NotifyPointerButton",
+                      GLib.Variant("(ib)", (0x110, pressed)))  # BTN_LEFT
 
     def press(self, key):
         """One key, named as xdotool names it ("a", "space")."""
