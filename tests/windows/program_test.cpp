@@ -12,7 +12,6 @@
 #include "startup.h"
 #include "version.h"
 
-#include <QVersionNumber>
 #include <QtTest>
 #include <QtWidgets>
 #include <gtest/gtest.h>
@@ -46,10 +45,8 @@ QImage onScreen(QWidget* window) {
     QCoreApplication::processEvents();
     QEvent frame(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(window->windowHandle(), &frame);
-    return window->screen()
-        ->grabWindow(window->winId())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
+    const QPixmap shown = window->screen()->grabWindow(window->winId());
+    return shown.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 int distance(const QColor& a, const QColor& b) {
@@ -86,10 +83,8 @@ std::string mismatches(const QImage& shown, const Want& want, int within = 0, in
 // one minor release to the next, so each Qt that a Debian release brings has its own folder
 // (qt6.4 for Debian 12, qt6.8 for Debian 13, qt6.11 for unstable).
 QString picturesFolder() {
-    const QVersionNumber qt = QVersionNumber::fromString(QLatin1String(qVersion()));
-    return QStringLiteral(KESTRAVA_PICTURES "/qt%1.%2")
-        .arg(qt.majorVersion())
-        .arg(qt.minorVersion());
+    return QStringLiteral(KESTRAVA_PICTURES "/qt") +
+           QString::fromLatin1(qVersion()).section(u'.', 0, 1);
 }
 
 // Why the pictures in picturesFolder() cannot hold here, or "" where they do: each set was taken
@@ -175,10 +170,12 @@ public:
     }
     Form1& form() { return *startUp->mainWindow(); }
 
-    // A drill of 20 keys: the misses first, then the clock's ticks, then the letters; a letter that
-    // never comes ends it after a drill's worth of keys.
-    void playDrill(int misses, int ticks) {
-        player->type(' ');
+    // A drill of 20 keys, started by a Space typed into `keyboard` (the main window when null): the
+    // misses first, then the clock's ticks, then the letters; a letter that never comes ends it
+    // after a drill's worth of keys.
+    void playDrill(int misses, int ticks, QWindow* keyboard = nullptr) {
+        QTest::keyClick(keyboard ? keyboard : form().windowHandle(), Qt::Key_Space);
+        ASSERT_EQ(player->remaining(), 20) << "the Space started no drill";
         for (int i = 0; i < misses; ++i)
             player->type(DrillPlayer::wrongLetter(player->expected()));
         fire(form(), "Timer2", ticks);
@@ -215,11 +212,9 @@ bool asksFor(const QWidget* window, const char* state) {
             x, xcb_intern_atom(x, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
         return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     };
-    const auto states = reply(
-        xcb_get_property_reply(x,
-                               xcb_get_property(x, 0, static_cast<xcb_window_t>(window->winId()),
-                                                atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
-                               nullptr));
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const auto asked = xcb_get_property(x, 0, id, atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32);
+    const auto states = reply(xcb_get_property_reply(x, asked, nullptr));
     if (!states)
         return false;
     const std::span atoms(static_cast<const xcb_atom_t*>(xcb_get_property_value(states.get())),
@@ -243,11 +238,6 @@ TEST_F(Program, StartsOnTheSplashCentredOnTheScreen) {
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
     EXPECT_EQ(splash->size(), QSize(373, 101)) << "371 x 99 inside a one-pixel border";
     EXPECT_EQ(find(splash, "client")->size(), QSize(371, 99));
-}
-
-// The one place the release is checked on a window: the pictures leave it out.
-TEST_F(Program, SplashReadsTheTitleTheMakerAndTheRelease) {
-    EXPECT_EQ(readOut(accessible(splash)), "Kestrava KS工房 version " KESTRAVA_RELEASE);
 }
 
 TEST_F(Program, SplashStaysThroughKeysWithoutTextAndClicksBesideItsFrame) {
@@ -308,12 +298,15 @@ const ReportClose reportCloses[] = {
 
 class ClosingTheResultWindow : public Program, public ::testing::WithParamInterface<ReportClose> {};
 
-TEST_P(ClosingTheResultWindow, DestroysItAndTheNextDrillMakesItAnew) {
+// Closing it gives the keyboard back to the main window, so the next Space starts a drill even
+// where no window manager would hand the focus on.
+TEST_P(ClosingTheResultWindow, DestroysItGivesTheKeyboardBackAndTheNextDrillMakesItAnew) {
     QPointer<KSReport> report = results();
     GetParam().second(*report);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(report.isNull());
-    playDrill(0, 5);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    playDrill(0, 5, QGuiApplication::focusWindow());
     EXPECT_NE(host->window(), nullptr);
 }
 
@@ -346,8 +339,10 @@ TEST_F(Program, ResultWindowFitsTheWidestFigureOfEachValue) {
 }
 
 // Each window reads top to bottom and left to right; the result window's values, as they show,
-// are labelled by their captions.
+// are labelled by their captions. The splash's is the one place the release is checked on a
+// window: the pictures leave it out.
 TEST_F(Program, ScreenReaderReadsEachWindowInScreenOrder) {
+    EXPECT_EQ(readOut(accessible(splash)), "Kestrava KS工房 version " KESTRAVA_RELEASE);
     KSReport* report = results();
     EXPECT_EQ(readOut(accessible(&form())),
               QStringLiteral("Kestrava 設定 Kestrava 残り 0 時間 2.00 ミス 2 スペースで開始 "
@@ -468,9 +463,7 @@ TEST_P(Pictures, MatchTheWindowsAsTheyWereWhenRight) {
     QWidget* window = show(*this);
     const QImage shown = onScreen(window);
     const QString path = picturesFolder() + QStringLiteral("/%1.png").arg(QLatin1String(name));
-    if (take) {
-        ASSERT_TRUE(shown.save(path)) << path.toStdString();
-    }
+    ASSERT_TRUE(!take || shown.save(path)) << "not taken: " << path.toStdString();
     const QImage want = QImage(path).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), want.size());
     const QWidget* release = find(window, QStringLiteral("lblVersion"));
@@ -479,12 +472,10 @@ TEST_P(Pictures, MatchTheWindowsAsTheyWereWhenRight) {
     const std::string differences = mismatches(shown, [&](int x, int y) -> std::optional<QColor> {
         return leftOut.contains(x, y) ? std::nullopt : std::optional(want.pixelColor(x, y));
     });
-    if (differences.empty())
-        return;
     const std::string out = QDir::currentPath().toStdString() + "/" + name + "-shown.png";
-    shown.save(QString::fromStdString(out));
-    ADD_FAILURE() << name << " is not as in " << path.toStdString() << ": " << differences
-                  << " See " << out;
+    if (!differences.empty())
+        shown.save(QString::fromStdString(out));
+    EXPECT_EQ(differences, "") << name << " is not as in " << path.toStdString() << ". See " << out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, Pictures, ::testing::ValuesIn(pictures), rowName);
@@ -532,8 +523,8 @@ TEST_F(MainWindow, BlinkGreysThePromptLegiblyWhateverThePalette) {
 }
 
 // Space hides the prompt and shows the row, every letter uncovered, the box on the first and its
-// key highlighted; for a screen reader that letter has the window's reading focus, its key is
-// selected.
+// key highlighted; for a screen reader that letter is named and focused (which of the window's
+// controls has its reading focus, and which key is selected, is followed below).
 TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeAndItsKeyMarked) {
     const char first = start();
     EXPECT_FALSE(control(QStringLiteral("StartLabel"))->isVisible());
@@ -542,12 +533,8 @@ TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeAndItsKeyMarked) {
     EXPECT_EQ(pixel(QStringLiteral("client"), {30, 50}), lightGreen) << "the box";
     EXPECT_EQ(pixel(key(first), {1, 1}), nextKeyBlue);
     QAccessibleInterface* que0 = accessible(control(QStringLiteral("Que0")));
-    QAccessibleInterface* itsKey = accessible(control(key(first)));
     EXPECT_EQ(que0->text(QAccessible::Name), QString(QLatin1Char(first)));
     EXPECT_TRUE(que0->state().focused);
-    EXPECT_EQ(accessible(&form())->focusChild()->object(), que0->object());
-    EXPECT_EQ(itsKey->text(QAccessible::Name), QString(QLatin1Char(first)));
-    EXPECT_TRUE(itsKey->state().selected);
 }
 
 TEST_F(MainWindow, BoxFramesTheLetterToTypeWithATwoPixelRim) {
@@ -608,9 +595,9 @@ TEST_F(MainWindow, TakesEachUtf16UnitOfATypedTextAsOneCode) {
     EXPECT_EQ(QApplication::focusWidget(), focus);
 }
 
-// Each number of keys chosen reaches the next drill, and the check mark follows it.
+// Each number of keys chosen reaches the next drill, and the check mark follows it. (The menu bar's
+// own title is read out with the main window.)
 TEST_F(MainWindow, MenuChoosesTheNextDrillsLengthAndMarksIt) {
-    EXPECT_EQ(find<QMenu>(&form(), "setting")->title(), QStringLiteral("設定"));
     EXPECT_EQ(find<QMenu>(&form(), "TypingNumber")->title(), QStringLiteral("問題数"));
     EXPECT_TRUE(find<QAction>(&form(), "TN60")->isChecked()) << "60 keys at the start";
     for (const int keys : {100, 100, 20, 60}) {
@@ -652,18 +639,17 @@ TEST_F(MainWindow, CountersShowTheirWholeNumberRightAlignedAndClearOfTheirCaptio
             EXPECT_EQ(after.copy(caption), before.copy(caption)) << "over the caption: " << name;
             // As the face draws the number at its natural width, squeezed into the reach where that
             // is wider: alike but for the antialiasing of at most one pixel in ten.
-            QImage natural(qCeil(metrics.horizontalAdvance(text)), reach.height(),
-                           QImage::Format_RGB32);
+            const qreal width = metrics.horizontalAdvance(text);
+            QImage natural(qCeil(width), reach.height(), QImage::Format_RGB32);
             natural.fill(black);
             QPainter painter(&natural);
             painter.setFont(number->font());
             painter.setPen(lightGreen);
-            painter.drawText(
-                QPointF(natural.width() - metrics.horizontalAdvance(text), metrics.ascent()), text);
+            painter.drawText(QPointF(natural.width() - width, metrics.ascent()), text);
             painter.end();
+            const QSize fit(std::min(natural.width(), reach.width()), reach.height());
             const QImage want =
-                natural.scaled(std::min(natural.width(), reach.width()), reach.height(),
-                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                natural.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             const int margin = reach.width() - want.width();
             const std::string drawn = mismatches(
                 after.copy(reach),
@@ -683,10 +669,7 @@ TEST_F(MainWindow, EachWriteToAControlReachesTheScreenByItself) {
         {"QFrame", "visible", [](Form1& f) { f.setQFrameVisible(true); }},
         {"Que3", "caption", [](Form1& f) { f.setQueCaption(3, "W"); }},
         {"Que3", "fore colour", [](Form1& f) { f.setQueForeColor(3, 0xC0C0); }},
-        {"QFrame", "box left",
-         [](Form1& f) {
-             f.setCursorLeft(f.queLeft(1) - kestrava::DrillEngine::cursorOffsetTwips);
-         }},
+        {"QFrame", "box left", [](Form1& f) { f.setCursorLeft(f.queLeft(1) - 25); }},
         {"QFrame", "box top", [](Form1& f) { f.setCursorTop(f.queTop(11) - 25); }},
         {"Label1_7", "back colour", [](Form1& f) { f.setKeyBackColor(7, 0xFF7D7D); }},
         {"Label1_7", "border on", [](Form1& f) { f.setKeyBorderStyle(7, 1); }},
@@ -786,18 +769,6 @@ TEST_F(UnderACommaLocale, ClockAndResultsWriteTheirDecimalsWithAComma) {
     EXPECT_EQ(find<CounterLabel>(&form(), "TimeLabel")->caption(), QStringLiteral("2,00"));
     EXPECT_EQ(find<QLabel>(report, "TimeLabel")->text(), QStringLiteral("2,00"));
     EXPECT_EQ(find<QLabel>(report, "ExactityLabel")->text(), QStringLiteral("90,9091"));
-}
-
-// Closing the result window gives the keyboard back to the main window, so the next Space starts a
-// drill even where no window manager would hand the focus on.
-TEST_F(Program, ClosingTheResultWindowGivesTheKeyboardBackToTheMainWindow) {
-    KSReport* report = results();
-    QTest::keyClick(report->windowHandle(), Qt::Key_Space);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(host->window(), nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
-    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Space);
-    EXPECT_EQ(player->remaining(), 20) << "the next Space started a drill";
 }
 
 // A screen reader hears the letter to type each time it changes, at the start, after each hit and
