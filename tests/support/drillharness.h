@@ -42,11 +42,10 @@ struct FakeForm1 final : Form1Controls {
 
     // The question the cursor box frames, -1 for none.
     int boxed() const {
-        for (int i = 0; i < 20; ++i) {
-            if (queLeft(i) - DrillEngine::cursorOffsetTwips == cursorLeft &&
-                queTop(i) - DrillEngine::cursorOffsetTwips == cursorTop)
+        constexpr float off = DrillEngine::cursorOffsetTwips;
+        for (int i = 0; i < 20; ++i)
+            if (queLeft(i) - off == cursorLeft && queTop(i) - off == cursorTop)
                 return i;
-        }
         return -1;
     }
 
@@ -55,10 +54,9 @@ struct FakeForm1 final : Form1Controls {
     std::array<std::string, 20> que;
     std::array<Colour, 20> queColour{};
     float cursorLeft = 30, cursorTop = 120;
-    int letterToType = -1, nextKey = -1;
-    std::string missHeard = "-";
     bool qFrameVisible = true, startLabelVisible = true, startEnabled = true;
-    std::string remainLabel = "0", missLabel = "0", timeLabel = "0";
+    std::string remainLabel = "0", missLabel = "0", timeLabel = "0", missHeard = "-";
+    int letterToType = -1, nextKey = -1;
     int timer1 = 0, timer2 = 0, timer3 = 0; // ms, 0 while stopped
 };
 
