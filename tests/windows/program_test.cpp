@@ -269,10 +269,9 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
     const auto leave = [&] {
         GetParam().second(*splash);
         EXPECT_NE(startUp->mainWindow(), nullptr) << "not opened by this way alone";
-        for (const auto& [name, way] : splashWays) {
+        for (const auto& [name, way] : splashWays)
             if (!splash.isNull())
                 way(*splash);
-        }
     };
     const auto look = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -355,32 +354,25 @@ TEST_F(Program, ScreenReaderReadsEachWindowInScreenOrder) {
 }
 
 // Both keep the size of their client areas, whatever the faces (the splash's is checked above),
-// offer only to be closed and show the program's icon.
+// offer only to be closed and show the program's icon. Nor can they be maximised, as a title bar
+// that Qt draws itself offers (on GNOME and weston, whose compositors draw none): asked to, they
+// stay as they were.
 TEST_F(Program, MainAndResultWindowsHaveAFixedSizeACloseButtonAndTheProgramsIcon) {
     KSReport* report = results();
     EXPECT_EQ(form().centralWidget()->geometry(), QRect(0, form().menuBar()->height(), 367, 230));
     EXPECT_EQ(report->size(), QSize(174, 169));
+    const auto buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     for (QWidget* window : {static_cast<QWidget*>(&form()), static_cast<QWidget*>(report)}) {
         const std::string name = window->objectName().toStdString();
         EXPECT_EQ(window->minimumSize(), window->maximumSize()) << name;
-        EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-                  Qt::WindowCloseButtonHint)
-            << name;
+        EXPECT_EQ(window->windowFlags() & buttons, Qt::WindowCloseButtonHint) << name;
         EXPECT_EQ(window->windowIcon().pixmap(32).size(), QSize(32, 32)) << name;
-    }
-}
-
-// Nor can they be maximised, as a title bar that Qt draws itself offers (on GNOME and weston,
-// whose compositors draw none): asked to, they stay as they were.
-TEST_F(Program, NeitherMainNorResultWindowCanBeMaximised) {
-    KSReport* report = results();
-    for (QWidget* window : {static_cast<QWidget*>(&form()), static_cast<QWidget*>(report)}) {
         const QRect before = window->geometry();
         window->windowHandle()->setWindowStates(Qt::WindowMaximized);
         QCoreApplication::processEvents();
         EXPECT_EQ(window->windowHandle()->windowStates(), Qt::WindowNoState)
-            << window->objectName().toStdString();
-        EXPECT_EQ(window->geometry(), before) << window->objectName().toStdString();
+            << name << " maximised";
+        EXPECT_EQ(window->geometry(), before) << name << " resized";
     }
 }
 
@@ -408,11 +400,17 @@ TEST_F(Program, OnlyTheMainWindowIsOnTheTaskList) {
 #endif
 }
 
-// The result window stands on its own beside the main window, with OK to press.
-TEST_F(Program, ResultWindowIsATopLevelWindowWithOkFocused) {
+// The result window stands on its own beside the main window, with OK to press; it is a dialog, and
+// what a screen reader speaks of a dialog as it opens, its description, holds the six values after
+// their captions.
+TEST_F(Program, ResultWindowIsATopLevelDialogWithOkFocusedDescribedByItsValues) {
     KSReport* report = results();
     EXPECT_EQ(report->parentWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget(), find(report, "Command1"));
+    EXPECT_EQ(accessible(report)->role(), QAccessible::Dialog);
+    EXPECT_EQ(accessible(report)->text(QAccessible::Description),
+              QStringLiteral("問題数 20 ミスタッチ 2 所要時間（秒） 2.00 スピード（タイプ/秒） 10 "
+                             "正確性（％） 90.9091 総合評価 Better"));
 }
 
 using CloseOrder = std::pair<const char*, QWidget* (*)(Program&)>; // the window closed first
@@ -543,9 +541,7 @@ TEST_F(MainWindow, BoxFramesTheLetterToTypeWithATwoPixelRim) {
     const QImage box = screen(control(QStringLiteral("QFrame"))).copy(around);
     const std::string offRim = mismatches(box, [&](int x, int y) -> std::optional<QColor> {
         const int out = std::max({3 - x, x - box.width() + 4, 3 - y, y - box.height() + 4});
-        if (out <= 0) // the letter
-            return std::nullopt;
-        return out <= 2 ? lightGreen : black;
+        return out <= 0 ? std::nullopt : std::optional(out <= 2 ? lightGreen : black); // 0: letter
     });
     EXPECT_EQ(offRim, "");
 }
@@ -693,8 +689,7 @@ TEST_F(Program, EachControlIsDrawnInAFaceOfItsKind) {
         std::ranges::none_of(QFontDatabase::families(QFontDatabase::Latin),
                              [](const QString& face) { return QFontDatabase::isFixedPitch(face); }))
         GTEST_SKIP() << "this machine has no Japanese face or no fixed-pitch face";
-    const QRegularExpression drawsText(
-        QStringLiteral("^(lbl\\w+|Label[\\d_]+|Que\\d+|\\w+Label|Command1)$"));
+    const QRegularExpression drawsText("^(lbl\\w+|Label[\\d_]+|Que\\d+|\\w+Label|Command1)$");
     const auto expectFaces = [&](const QWidget* window) {
         const auto controls = window->findChildren<QWidget*>(drawsText);
         EXPECT_FALSE(controls.isEmpty()) << window->objectName().toStdString();
@@ -741,16 +736,6 @@ TEST_F(MainWindow, ReadingFocusIsThePromptOrTheLetterUnderTheBox) {
         player->type(player->expected());
     }
     EXPECT_EQ(focused(), control(QStringLiteral("StartLabel"))) << "after the drill";
-}
-
-// The result window is a dialog, and what a screen reader speaks of a dialog as it opens, its
-// description, holds the six values after their captions.
-TEST_F(Program, ResultWindowIsADialogDescribedByItsValues) {
-    QAccessibleInterface* window = accessible(results());
-    EXPECT_EQ(window->role(), QAccessible::Dialog);
-    EXPECT_EQ(window->text(QAccessible::Description),
-              QStringLiteral("問題数 20 ミスタッチ 2 所要時間（秒） 2.00 スピード（タイプ/秒） 10 "
-                             "正確性（％） 90.9091 総合評価 Better"));
 }
 
 // A player whose locale writes decimals with a comma reads the clock and the results with one.
