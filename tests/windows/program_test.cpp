@@ -520,10 +520,11 @@ TEST_F(MainWindow, BlinkGreysThePromptLegiblyWhateverThePalette) {
     }
 }
 
-// Space hides the prompt and shows the row, every letter uncovered, the box on the first and its
-// key highlighted; for a screen reader that letter is named and focused (which of the window's
-// controls has its reading focus, and which key is selected, is followed below).
-TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeAndItsKeyMarked) {
+// Space hides the prompt and shows the row, every letter uncovered, the box on the first, framing
+// it with a two-pixel rim, and its key highlighted; for a screen reader that letter is named and
+// focused (which of the window's controls has its reading focus, and which key is selected, is
+// followed below).
+TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeBoxedAndItsKeyMarked) {
     const char first = start();
     EXPECT_FALSE(control(QStringLiteral("StartLabel"))->isVisible());
     for (int i = 0; i < Form1::queCount; ++i)
@@ -533,17 +534,13 @@ TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeAndItsKeyMarked) {
     QAccessibleInterface* que0 = accessible(control(QStringLiteral("Que0")));
     EXPECT_EQ(que0->text(QAccessible::Name), QString(QLatin1Char(first)));
     EXPECT_TRUE(que0->state().focused);
-}
-
-TEST_F(MainWindow, BoxFramesTheLetterToTypeWithATwoPixelRim) {
-    start();
     const QRect around = control(QStringLiteral("Que0"))->geometry().adjusted(-3, -3, 3, 3);
     const QImage box = screen(control(QStringLiteral("QFrame"))).copy(around);
     const std::string offRim = mismatches(box, [&](int x, int y) -> std::optional<QColor> {
         const int out = std::max({3 - x, x - box.width() + 4, 3 - y, y - box.height() + 4});
         return out <= 0 ? std::nullopt : std::optional(out <= 2 ? lightGreen : black); // 0: letter
     });
-    EXPECT_EQ(offRim, "");
+    EXPECT_EQ(offRim, "") << "the box's rim";
 }
 
 // A miss flashes the key typed, with a border all round, until the fifth flash tick.
@@ -568,19 +565,14 @@ TEST_F(MainWindow, AHitTurnsTheLetterOliveAndMovesTheBoxOn) {
 
 // Typing reaches the window at once. A Japanese input method, as IBus or Fcitx runs one, takes keys
 // for its preedit wherever the focus accepts input methods; the window accepts none, so that
-// letters arrive as keys all the same.
-TEST_F(MainWindow, IsActiveAndDeclinesInputMethods) {
+// letters arrive as keys all the same. Every UTF-16 unit of a typed text is one code for the
+// drill, Tab too, which moves no focus; keys that type no text are no keys.
+TEST_F(MainWindow, IsActiveDeclinesInputMethodsAndTakesEachUtf16UnitAsOneCode) {
     EXPECT_EQ(QApplication::activeWindow(), &form());
     start();
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(QGuiApplication::focusObject(), &query);
     EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
-}
-
-// Every UTF-16 unit of a typed text is one code for the drill, Tab too, which moves no focus; keys
-// that type no text are no keys.
-TEST_F(MainWindow, TakesEachUtf16UnitOfATypedTextAsOneCode) {
-    start();
     QWidget* focus = QApplication::focusWidget();
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_F1, Qt::Key_Tab})
         QTest::keyClick(form().windowHandle(), key);
