@@ -6,11 +6,10 @@
 
 set(how "Start it from a desktop session, or under a virtual X server:\n    xvfb-run -a ${PROGRAM}\n")
 set(wayland --unset=WAYLAND_DISPLAY)
+set(display "")
 if(CASE STREQUAL "DISPLAY_none")
-  set(display "")
   set(want "kestrava: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n${how}")
 elseif(CASE STREQUAL "WAYLAND_DISPLAY_unreachable")
-  set(display "")
   set(wayland WAYLAND_DISPLAY=kestrava-no-compositor XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR})
   set(want "kestrava: cannot connect to the Wayland display \"kestrava-no-compositor\" (no compositor listens on ${CMAKE_CURRENT_BINARY_DIR}/kestrava-no-compositor).\n${how}")
 else()
@@ -28,6 +27,5 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env ${wayland} --unset=QT_QPA_PLATFO
   TIMEOUT 20)
 if(NOT status EQUAL 1 OR NOT said STREQUAL want)
   message(FATAL_ERROR "with DISPLAY=${display} ${wayland} kestrava ended with ${status} and said\n"
-    "${said}\n"
-    "rather than 1 and\n${want}")
+    "${said}\nrather than 1 and\n${want}")
 endif()
