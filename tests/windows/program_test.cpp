@@ -495,10 +495,7 @@ protected:
         return onScreen(&form()).copy({control->mapTo(&form(), QPoint()), control->size()});
     }
     QString key(char letter) { return QStringLiteral("Label1_%1").arg(letter - 'A'); }
-    char start() { // the letter to type
-        player->type(' ');
-        return player->expected();
-    }
+    char start() { return (player->type(' '), player->expected()); } // the letter to type
 };
 
 // The blink greys the prompt and leaves it legible, whatever grey the desktop's palette has for
