@@ -123,8 +123,7 @@ const Row keysRowsAndMenu[] = {
      "draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
      "AABDMWZZMMMMMMMMMMMM 1 7"},
     // Each row is drawn after a reseed with the seconds of the time of day.
-    {"EachRowReseedsWithTheSeconds", "space sec43 M*19 draw0 M", letters,
-     "AMMMMMMMMMMMMMMMMMMM 2 43"},
+    {"RowsReseedWithTheSeconds", "space sec43 M*19 draw0 M", letters, "AMMMMMMMMMMMMMMMMMMM 2 43"},
     {"LastKeyDrawsNoRowNorReseeds", "menu20 space sec43 M*19 draw0 M", letters,
      "MMMMMMMMMMMMMMMMMMMM 1 7"},
 };
@@ -161,8 +160,7 @@ const Row flashClockAndBlinkTimers[] = {
      "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
     // The clock shows ticks x 0.05 s exactly and stands still outside a drill, even for a
     // tick that comes after its timer stopped.
-    {"StrayTickMovesNoClock", "stray", screen,
-     "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
+    {"StrayTickIsIgnored", "stray", screen, "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
     {"ClockCountsExactlyWithComma", "space clock*20000", screen,
      "60/0/1000,00 next M border - box 0 typed 0 frame 0/15/0", ","},
     {"ClockStopsAtTheEnd", "menu20 space clock*7 M*20 stray flash*5", screen,
@@ -188,8 +186,7 @@ const Row resultsOfFinishedDrills[] = {
     {"NoSpeedNoRating", "menu20 space clock*147 M*20 space Q*5 M*20", results, "20 5 0 - 80 -"},
     // The window stays open between drills, keeps its values while the next drill runs and
     // then gets all six anew.
-    {"WindowKeepsItsValuesDuringTheNextDrill", "menu20 space M*20 space M*19", results,
-     "20 0 0 - 100 -"},
+    {"WindowKeepsValuesInTheNextDrill", "menu20 space M*20 space M*19", results, "20 0 0 - 100 -"},
     {"WindowGetsAllSixAnew", "space Q*3 clock*300 M*60 menu20 space clock*147 M*20", results,
      "20 0 7.35 2.7211 100 Good"},
 };
