@@ -33,6 +33,7 @@ const Case cases[] = {
     {"DecorationNamedByThePlayer", gnome({{"QT_WAYLAND_DECORATION", "bradient"}}), false, true, ""},
     {"ConnectionHandedOverByTheCompositor", gnome({{"WAYLAND_SOCKET", "3"}}), false, true, ""},
     {"Plasma", gnome({{"XDG_CURRENT_DESKTOP", "KDE"}}), false, true, ""},
+    {"NoDesktopNamed", gnome({{"XDG_CURRENT_DESKTOP", ""}}), false, true, ""},
     {"DesktopWhoseNameOnlyStartsSo", gnome({{"XDG_CURRENT_DESKTOP", "GNOME-Flashback"}}), false,
      true, ""},
     {"GnomeOnX11", gnome({{"WAYLAND_DISPLAY", ""}}), false, true, ""},
