@@ -1,6 +1,7 @@
 """GNOME's compositor for the tests: mutter headless, with Xwayland, as a GNOME session has them,
 and keys typed into it as a remote desktop client types them."""
 
+import glob
 import os
 import subprocess
 import sys
@@ -34,6 +35,31 @@ def run_inside_mutter():
             sys.exit(status)
     print(f"FAIL: mutter could not start a headless compositor (status {status})", flush=True)
     sys.exit(1)
+
+
+def gnome_decoration():
+    """Whether Qt has a decoration made for GNOME ("adwaita", Qt 6.8 and later)."""
+    return bool(glob.glob("/usr/lib/*/qt6/plugins/wayland-decoration-client/*adwaita*"))
+
+
+def expected_platform():
+    """The platform kestrava takes on GNOME: X11 where Qt's only decoration would offer minimise
+    and maximise, Wayland where Qt has one made for GNOME."""
+    return "wayland" if gnome_decoration() else "xcb"
+
+
+def qt_plugins(pid):
+    """The Qt plugins a process has loaded, by file name."""
+    with open(f"/proc/{pid}/maps") as maps:
+        return {line.rsplit("/", 1)[-1].strip() for line in maps if "/plugins/" in line}
+
+
+def platform_of(pid):
+    """The Qt platform a process runs on, once it has loaded one."""
+    plugins = qt_plugins(pid)
+    if "libqxcb.so" in plugins:
+        return "xcb"
+    return "wayland" if any("wayland" in plugin for plugin in plugins) else None
 
 
 class RemoteDesktop:
