@@ -14,15 +14,20 @@ INSIDE = "KESTRAVA_TEST_IN_MUTTER"
 
 
 def run_inside_mutter():
-    """Runs the test again inside a headless mutter, and ends with its status; returns where it
-    already runs there. A compositor that does not start is a failure."""
+    """Runs the test again inside a headless mutter, with Xwayland where the program would take
+    it, and ends with its status; returns where it already runs there. A compositor that does not
+    start is a failure."""
     if os.environ.get(INSIDE):
         open(os.path.join(os.environ["XDG_RUNTIME_DIR"], "started"), "w").close()
         return
-    # Xwayland's sockets go where every X server's do; mutter starts Xwayland only where that
-    # folder is as X servers make it, writable by all and sticky. A testbed may have none yet.
-    os.makedirs("/tmp/.X11-unix", exist_ok=True)
-    os.chmod("/tmp/.X11-unix", 0o1777)
+    # Xwayland only where the program would take it: elsewhere a GNOME session's Xwayland changes
+    # nothing for it, and a testbed's /tmp/.X11-unix may not be ours to make as mutter wants it.
+    xwayland = expected_platform() == "xcb"
+    if xwayland:
+        # Its sockets go where every X server's do; mutter starts Xwayland only where that folder
+        # is as X servers make it, writable by all and sticky. A testbed may have none yet.
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        os.chmod("/tmp/.X11-unix", 0o1777)
     with tempfile.TemporaryDirectory() as runtime:
         os.chmod(runtime, 0o700)
         env = dict(os.environ, XDG_RUNTIME_DIR=runtime, XDG_CURRENT_DESKTOP="GNOME",
@@ -30,7 +35,8 @@ def run_inside_mutter():
         for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
             env.pop(name, None)
         status = subprocess.run(["mutter", "--headless", "--wayland", "--virtual-monitor",
-                                 "1280x1024", "--", *sys.argv], env=env).returncode
+                                 "1280x1024", *([] if xwayland else ["--no-x11"]), "--",
+                                 *sys.argv], env=env).returncode
         if os.path.exists(os.path.join(runtime, "started")):
             sys.exit(status)
     print(f"FAIL: mutter could not start a headless compositor (status {status})", flush=True)
