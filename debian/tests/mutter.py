@@ -44,8 +44,10 @@ def run_inside_mutter():
 
 
 def gnome_decoration():
-    """Whether Qt has a decoration made for GNOME ("adwaita", Qt 6.8 and later)."""
-    return bool(glob.glob("/usr/lib/*/qt6/plugins/wayland-decoration-client/*adwaita*"))
+    """Whether Qt has a decoration made for GNOME ("adwaita" from Qt 6.8, "gnome" later), by the
+    names the program looks for."""
+    folder = "/usr/lib/*/qt6/plugins/wayland-decoration-client/"
+    return bool(glob.glob(folder + "*adwaita*") + glob.glob(folder + "*gnome*"))
 
 
 def expected_platform():
