@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -23,18 +25,17 @@ const QStringList monospaceFaces = {
     QStringLiteral("Noto Sans Mono"),
 };
 
+// Asked by name rather than looked up in families(): fontconfig gives a face the name of the
+// player's language where it has one ("IPA Pゴシック" in a Japanese session), and families() lists
+// that name alone, while hasFamily() knows the face by its other names too.
 QStringList installed(const QStringList& candidates) {
-    const QStringList families = QFontDatabase::families();
     QStringList found;
-    for (const QString& family : candidates) {
-        if (families.contains(family, Qt::CaseInsensitive))
-            found << family;
-    }
+    std::ranges::copy_if(candidates, std::back_inserter(found), &QFontDatabase::hasFamily);
     return found;
 }
 
 void substitute(const QString& designed, const QStringList& candidates) {
-    if (QFontDatabase::families().contains(designed, Qt::CaseInsensitive))
+    if (QFontDatabase::hasFamily(designed))
         return;
     const QStringList faces = installed(candidates);
     if (!faces.isEmpty())

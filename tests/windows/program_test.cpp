@@ -91,12 +91,11 @@ QString picturesFolder() {
 // with its Qt drawing IPAPGothic. Decided from the machine alone, never from the faces the program
 // chose, so a program that loses its face fails its pictures.
 std::string picturesDoNotApply() {
-    const QStringList faces = QFontDatabase::families();
     if (!QDir(picturesFolder()).exists())
         return std::string("no set in ") + KESTRAVA_PICTURES + " was taken with Qt " + qVersion();
-    if (!faces.contains(QStringLiteral("IPAPGothic")))
+    if (!QFontDatabase::hasFamily(QStringLiteral("IPAPGothic")))
         return "IPAPGothic, the pictures' face, is not installed";
-    if (faces.contains(QStringLiteral("ＭＳ Ｐゴシック")))
+    if (QFontDatabase::hasFamily(QStringLiteral("ＭＳ Ｐゴシック")))
         return "the designed face itself is installed and takes IPAPGothic's place";
     return "";
 }
