@@ -5,15 +5,13 @@
 
 namespace kestrava::test {
 
-std::vector<std::string> DrillHarness::steps(std::string_view text) {
-    std::vector<std::string> out;
+void DrillHarness::play(std::string_view text) {
     std::istringstream in{std::string(text)};
     for (std::string token; in >> token;) {
         const auto star = token.find('*');
-        out.insert(out.end(), star == std::string::npos ? 1 : std::stoi(token.substr(star + 1)),
-                   token.substr(0, star));
+        for (int i = star == std::string::npos ? 1 : std::stoi(token.substr(star + 1)); i > 0; --i)
+            step(token.substr(0, star));
     }
-    return out;
 }
 
 void DrillHarness::step(const std::string& step) {

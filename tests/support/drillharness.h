@@ -6,7 +6,6 @@
 #include <deque>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace kestrava::test {
 
@@ -120,11 +119,7 @@ struct DrillHarness {
     // clock or blink (a tick of timer 1, 2 or 3, only while it runs, as from a real timer); stray
     // (a clock tick whatever its timer); secN (the time of day's seconds become N); drawF (F is the
     // next random fraction). In text, steps are separated by blanks and step*N repeats one.
-    static std::vector<std::string> steps(std::string_view text);
-    void play(std::string_view text) {
-        for (const std::string& s : steps(text))
-            step(s);
-    }
+    void play(std::string_view text);
     void step(const std::string& step);
 
     FakeForm1 form;
