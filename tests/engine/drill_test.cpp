@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ranges>
 
 using namespace kestrava;
 using namespace kestrava::test;
@@ -44,10 +45,9 @@ std::string results(const DrillHarness& h) {
 
 // The question row's letters, then how often rows were drawn and the last seed.
 std::string letters(const DrillHarness& h) {
-    std::string out;
-    for (const std::string& letter : h.form.que)
-        out += letter;
-    return out + " " + std::to_string(h.random.reseeds) + " " + std::to_string(h.random.lastSeed);
+    const auto row = h.form.que | std::views::join;
+    return std::string(row.begin(), row.end()) + " " + std::to_string(h.random.reseeds) + " " +
+           std::to_string(h.random.lastSeed);
 }
 
 // What a screen reader is told beside the captions: the question to type, the key to press next
@@ -63,8 +63,8 @@ std::string told(const DrillHarness& h) {
 struct Row {
     const char* name;
     const char* steps;
-    std::string (*view)(const DrillHarness&);
     const char* want;
+    std::string (*view)(const DrillHarness&) = screen;
     const char* separator = ".";
 };
 
@@ -85,47 +85,45 @@ TEST_P(Drill, ShowsWhatTheRowWants) {
 }
 
 const Row keysRowsAndMenu[] = {
-    {"HitHitMiss", "space M m Q", screen, "58/1/0 next M border MQ box 2 typed 2 frame 50/15/0"},
+    {"HitHitMiss", "space M m Q", "58/1/0 next M border MQ box 2 typed 2 frame 50/15/0"},
     // The twentieth letter draws a new row, the last key of a drill does not.
-    {"TwentiethLetterDrawsANewRow", "space M*20", screen,
+    {"TwentiethLetterDrawsANewRow", "space M*20",
      "40/0/0 next M border M box 0 typed 0 frame 50/15/0"},
-    {"LastKeyDrawsNoRow", "menu20 space M*20", screen,
+    {"LastKeyDrawsNoRow", "menu20 space M*20",
      "0/0/0 next - border M box 19 typed 20 prompt 50/0/500"},
     // A menu choice leaves a drill without results, and keys do nothing until Space.
-    {"MenuLeavesADrillWithoutResults", "space M*5 Q clock*40 menu100 W", screen,
+    {"MenuLeavesADrillWithoutResults", "space M*5 Q clock*40 menu100 W",
      "55/1/2.00 next M border MQ box 5 typed 5 prompt 50/0/500"},
-    {"SpaceAfterTheMenuStartsAfresh", "space M*5 Q clock*40 menu100 W space", screen,
+    {"SpaceAfterTheMenuStartsAfresh", "space M*5 Q clock*40 menu100 W space",
      "100/0/0 next M border MQ box 0 typed 0 frame 50/15/0"},
     // A new start while the result window is still open.
-    {"NewStartWithTheResultWindowOpen", "menu20 space M*20 space", screen,
+    {"NewStartWithTheResultWindowOpen", "menu20 space M*20 space",
      "20/0/0 next M border M box 0 typed 0 frame 50/15/0"},
     // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
-    {"SmallLetterHits", "space m", screen, "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
-    {"SmallAMissesAndFlashesA", "space a", screen,
-     "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
-    {"SmallZMissesAndFlashesZ", "space z", screen,
-     "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
+    {"SmallLetterHits", "space m", "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
+    {"SmallAMissesAndFlashesA", "space a", "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
+    {"SmallZMissesAndFlashesZ", "space z", "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
     // Other codes are misses and flash nothing, Space during a drill too.
-    {"OtherCodesMissAndFlashNothing", "space @ [ ` { #127 #128 space #333 #-179 #-32768", screen,
+    {"OtherCodesMissAndFlashNothing", "space @ [ ` { #127 #128 space #333 #-179 #-32768",
      "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
     // Only the key of the letter to type is highlighted, A's too: a new drill or a hit leaves
     // none of the keys highlighted before.
-    {"StartHighlightsTheFirstKeyA", "draw0 space", screen,
+    {"StartHighlightsTheFirstKeyA", "draw0 space",
      "60/0/0 next A border - box 0 typed 0 frame 0/15/0"},
-    {"HitHighlightsOnlyTheNextKeyA", "draw0.5 draw0 space M", screen,
+    {"HitHighlightsOnlyTheNextKeyA", "draw0.5 draw0 space M",
      "59/0/0 next A border M box 1 typed 1 frame 50/15/0"},
-    {"HitLeavesAUnhighlighted", "draw0 space A", screen,
+    {"HitLeavesAUnhighlighted", "draw0 space A",
      "59/0/0 next M border A box 1 typed 1 frame 50/15/0"},
-    {"NewDrillHighlightsOnlyItsFirstKey", "space menu20 draw0 space", screen,
+    {"NewDrillHighlightsOnlyItsFirstKey", "space menu20 draw0 space",
      "20/0/0 next A border - box 0 typed 0 frame 0/15/0"},
     // A fraction f picks letter f x 25 rounded, halves to even: 0.5 gives 12.5, an "M".
     {"FractionsPickLettersHalvesToEven",
-     "draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space", letters,
-     "AABDMWZZMMMMMMMMMMMM 1 7"},
+     "draw0 draw0.02 draw0.04 draw0.1 draw0.5 draw0.9 draw0.98 draw0.99999994 space",
+     "AABDMWZZMMMMMMMMMMMM 1 7", letters},
     // Each row is drawn after a reseed with the seconds of the time of day.
-    {"RowsReseedWithTheSeconds", "space sec43 M*19 draw0 M", letters, "AMMMMMMMMMMMMMMMMMMM 2 43"},
-    {"LastKeyDrawsNoRowNorReseeds", "menu20 space sec43 M*19 draw0 M", letters,
-     "MMMMMMMMMMMMMMMMMMMM 1 7"},
+    {"RowsReseedWithTheSeconds", "space sec43 M*19 draw0 M", "AMMMMMMMMMMMMMMMMMMM 2 43", letters},
+    {"LastKeyDrawsNoRowNorReseeds", "menu20 space sec43 M*19 draw0 M", "MMMMMMMMMMMMMMMMMMMM 1 7",
+     letters},
 };
 INSTANTIATE_TEST_SUITE_P(KeysRowsAndMenu, Drill, ::testing::ValuesIn(keysRowsAndMenu), rowName);
 
@@ -133,16 +131,16 @@ INSTANTIATE_TEST_SUITE_P(KeysRowsAndMenu, Drill, ::testing::ValuesIn(keysRowsAnd
 // letter still to type, even where a new row was drawn just before; once the drill ends or is
 // left, there is no letter to type.
 const Row whatAScreenReaderIsTold[] = {
-    {"NothingBeforeADrill", "", told, "letter - key - miss -"},
-    {"FirstLetterAtTheStart", "space", told, "letter 0 key M miss -"},
-    {"NextLetterAfterAHit", "space M", told, "letter 1 key M miss -"},
-    {"MissesWithTheirCount", "space Q W", told, "letter 0 key M miss 2 M"},
-    {"LetterOfAnotherKey", "draw0.08 space", told, "letter 0 key C miss -"},
-    {"NewRowsFirstLetter", "space M*19 draw0 M", told, "letter 0 key A miss -"},
-    {"MissOnANewRow", "space M*19 draw0 M Q", told, "letter 0 key A miss 1 A"},
-    {"MissNamesTheLetterInTheBox", "draw0.5 draw0.08 space M Q", told, "letter 1 key C miss 1 C"},
-    {"NoneOnceTheDrillEnds", "menu20 space M*20", told, "letter - key - miss -"},
-    {"NoneOnceTheMenuLeavesIt", "space M*3 menu100 Q", told, "letter - key - miss -"},
+    {"NothingBeforeADrill", "", "letter - key - miss -", told},
+    {"FirstLetterAtTheStart", "space", "letter 0 key M miss -", told},
+    {"NextLetterAfterAHit", "space M", "letter 1 key M miss -", told},
+    {"MissesWithTheirCount", "space Q W", "letter 0 key M miss 2 M", told},
+    {"LetterOfAnotherKey", "draw0.08 space", "letter 0 key C miss -", told},
+    {"NewRowsFirstLetter", "space M*19 draw0 M", "letter 0 key A miss -", told},
+    {"MissOnANewRow", "space M*19 draw0 M Q", "letter 0 key A miss 1 A", told},
+    {"MissNamesTheLetterInTheBox", "draw0.5 draw0.08 space M Q", "letter 1 key C miss 1 C", told},
+    {"NoneOnceTheDrillEnds", "menu20 space M*20", "letter - key - miss -", told},
+    {"NoneOnceTheMenuLeavesIt", "space M*3 menu100 Q", "letter - key - miss -", told},
 };
 INSTANTIATE_TEST_SUITE_P(WhatAScreenReaderIsTold, Drill,
                          ::testing::ValuesIn(whatAScreenReaderIsTold), rowName);
@@ -150,45 +148,45 @@ INSTANTIATE_TEST_SUITE_P(WhatAScreenReaderIsTold, Drill,
 const Row flashClockAndBlinkTimers[] = {
     // A key flashes until the fifth flash tick after its latest press; the flash timer stops
     // when no key flashes and starts again with the next key.
-    {"FlashLastsFromTheLatestPress", "space Q flash*2 Q flash*4", screen,
+    {"FlashLastsFromTheLatestPress", "space Q flash*2 Q flash*4",
      "60/2/0 next M border Q box 0 typed 0 frame 50/15/0"},
-    {"FlashEndsAndItsTimerStops", "space Q flash*2 Q flash*5", screen,
+    {"FlashEndsAndItsTimerStops", "space Q flash*2 Q flash*5",
      "60/2/0 next M border - box 0 typed 0 frame 0/15/0"},
-    {"OtherKeyFlashesOnItsOwn", "space Q flash*3 W flash*2", screen,
+    {"OtherKeyFlashesOnItsOwn", "space Q flash*3 W flash*2",
      "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
-    {"FlashTimerStartsAgain", "space Q flash*5 W", screen,
+    {"FlashTimerStartsAgain", "space Q flash*5 W",
      "60/2/0 next M border W box 0 typed 0 frame 50/15/0"},
     // The clock shows ticks x 0.05 s exactly and stands still outside a drill, even for a
     // tick that comes after its timer stopped.
-    {"StrayTickIsIgnored", "stray", screen, "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
-    {"ClockCountsExactlyWithComma", "space clock*20000", screen,
-     "60/0/1000,00 next M border - box 0 typed 0 frame 0/15/0", ","},
-    {"ClockStopsAtTheEnd", "menu20 space clock*7 M*20 stray flash*5", screen,
+    {"StrayTickIsIgnored", "stray", "0/0/0 next - border - box - typed 0 prompt 0/0/500"},
+    {"ClockCountsExactlyWithComma", "space clock*20000",
+     "60/0/1000,00 next M border - box 0 typed 0 frame 0/15/0", screen, ","},
+    {"ClockStopsAtTheEnd", "menu20 space clock*7 M*20 stray flash*5",
      "0/0/0.35 next - border - box 19 typed 20 prompt 0/0/500"},
     // The prompt blinks only while waiting, and a drill leaves it as it was.
-    {"PromptBlinksOnlyWhileWaiting", "blink space blink menu60", screen,
+    {"PromptBlinksOnlyWhileWaiting", "blink space blink menu60",
      "60/0/0 next M border - box 0 typed 0 prompt dim 0/0/500"},
 };
 INSTANTIATE_TEST_SUITE_P(FlashClockAndBlinkTimers, Drill,
                          ::testing::ValuesIn(flashClockAndBlinkTimers), rowName);
 
 const Row resultsOfFinishedDrills[] = {
-    {"Great", "space clock*300 M*60", results, "60 0 15.00 4 100 Great"},
-    {"Good", "space clock*301 M*60", results, "60 0 15.05 3.9867 100 Good"},
-    {"Better", "space Q*3 clock*300 M*60", results, "60 3 15.00 4 95.2381 Better"},
-    {"Ok", "menu100 space Q*10 clock*800 M*100", results, "100 10 40.00 2.5 90.9091 Ok"},
-    {"Dame", "menu20 space Q*20 clock*400 M*20", results, "20 20 20.00 1 50 DAME"},
-    {"GreatWithManyMisses", "menu100 space Q*400 clock M*100", results,
-     "100 400 0.05 2000 20 Great"},
-    {"BetterWithComma", "menu20 space Q clock*147 M*20", results, "20 1 7,35 2,7211 95,2381 Better",
+    {"Great", "space clock*300 M*60", "60 0 15.00 4 100 Great", results},
+    {"Good", "space clock*301 M*60", "60 0 15.05 3.9867 100 Good", results},
+    {"Better", "space Q*3 clock*300 M*60", "60 3 15.00 4 95.2381 Better", results},
+    {"Ok", "menu100 space Q*10 clock*800 M*100", "100 10 40.00 2.5 90.9091 Ok", results},
+    {"Dame", "menu20 space Q*20 clock*400 M*20", "20 20 20.00 1 50 DAME", results},
+    {"GreatWithManyMisses", "menu100 space Q*400 clock M*100", "100 400 0.05 2000 20 Great",
+     results},
+    {"BetterWithComma", "menu20 space Q clock*147 M*20", "20 1 7,35 2,7211 95,2381 Better", results,
      ","},
     // Typed before the clock's first tick: no speed, so no rating.
-    {"NoSpeedNoRating", "menu20 space clock*147 M*20 space Q*5 M*20", results, "20 5 0 - 80 -"},
+    {"NoSpeedNoRating", "menu20 space clock*147 M*20 space Q*5 M*20", "20 5 0 - 80 -", results},
     // The window stays open between drills, keeps its values while the next drill runs and
     // then gets all six anew.
-    {"WindowKeepsValuesInTheNextDrill", "menu20 space M*20 space M*19", results, "20 0 0 - 100 -"},
-    {"WindowGetsAllSixAnew", "space Q*3 clock*300 M*60 menu20 space clock*147 M*20", results,
-     "20 0 7.35 2.7211 100 Good"},
+    {"WindowKeepsValuesInTheNextDrill", "menu20 space M*20 space M*19", "20 0 0 - 100 -", results},
+    {"WindowGetsAllSixAnew", "space Q*3 clock*300 M*60 menu20 space clock*147 M*20",
+     "20 0 7.35 2.7211 100 Good", results},
 };
 INSTANTIATE_TEST_SUITE_P(ResultsOfFinishedDrills, Drill,
                          ::testing::ValuesIn(resultsOfFinishedDrills), rowName);
