@@ -21,10 +21,7 @@ inline TimerSource manualTimers() {
 // timer fails the test, which would otherwise go on as if time had passed.
 inline void fire(const QObject& window, const char* name, int times = 1) {
     auto* timer = window.findChild<EngineTimer*>(QLatin1String(name));
-    if (timer == nullptr) {
-        ADD_FAILURE() << window.objectName().toStdString() << " has no timer named " << name;
-        return;
-    }
+    ASSERT_NE(timer, nullptr) << window.objectName().toStdString() << " has no timer " << name;
     for (int i = 0; i < times && timer->interval() != 0; ++i)
         emit timer->timeout();
 }
