@@ -222,6 +222,11 @@ bool asksFor(const QWidget* window, const char* state) {
 // Names a parameter of a table of named rows in the test's name.
 const auto rowName = [](const auto& info) { return std::string(info.param.first); };
 
+// The program with a table of such rows, each a step on its windows or on the fixture.
+template <class Step>
+class ProgramRows : public Program,
+                    public ::testing::WithParamInterface<std::pair<const char*, Step>> {};
+
 } // namespace
 
 // And in GoogleTest's messages: rows whose steps take the program's windows or the test's fixture.
@@ -249,14 +254,12 @@ TEST_F(Program, SplashStaysThroughKeysWithoutTextAndClicksBesideItsFrame) {
     EXPECT_EQ(startUp->mainWindow(), nullptr);
 }
 
-using SplashWay = std::pair<const char*, void (*)(frmSplash&)>;
-const SplashWay splashWays[] = {
+using LeavingTheSplash = ProgramRows<void (*)(frmSplash&)>;
+const LeavingTheSplash::ParamType splashWays[] = {
     {"TwoSeconds", [](frmSplash& s) { fire(s, "Timer1"); }},
     {"Letter", [](frmSplash& s) { QTest::keyClick(s.windowHandle(), Qt::Key_A); }},
     {"ClickOnTheFrame", [](frmSplash& s) { click(&s, find(&s, "Frame1"), QPoint(200, 85)); }},
 };
-
-class LeavingTheSplash : public Program, public ::testing::WithParamInterface<SplashWay> {};
 
 // In the running program: the splash goes once, whichever ways come at once, leaves one main
 // window behind and not itself, and ends nothing; the program ends when the main window closes.
@@ -281,8 +284,8 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheSplash, ::testing::ValuesIn(splashWays), rowName);
 
-using ReportClose = std::pair<const char*, void (*)(KSReport&)>;
-const ReportClose reportCloses[] = {
+using ClosingTheResultWindow = ProgramRows<void (*)(KSReport&)>;
+const ClosingTheResultWindow::ParamType reportCloses[] = {
     {"OkClicked",
      [](KSReport& r) { QTest::mouseClick(find<QPushButton>(&r, "Command1"), Qt::LeftButton); }},
     {"Space", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Space); }},
@@ -290,8 +293,6 @@ const ReportClose reportCloses[] = {
     {"Return", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Return); }},
     {"TitleBarClose", [](KSReport& r) { r.close(); }},
 };
-
-class ClosingTheResultWindow : public Program, public ::testing::WithParamInterface<ReportClose> {};
 
 // Closing it gives the keyboard back to the main window, so the next Space starts a drill even
 // where no window manager would hand the focus on.
@@ -409,13 +410,11 @@ TEST_F(Program, ResultWindowIsATopLevelDialogWithOkFocusedDescribedByItsValues) 
                              "正確性（％） 90.9091 総合評価 Better"));
 }
 
-using CloseOrder = std::pair<const char*, QWidget* (*)(Program&)>; // the window closed first
-const CloseOrder closeOrders[] = {
+using ClosingTheWindows = ProgramRows<QWidget* (*)(Program&)>; // the window closed first
+const ClosingTheWindows::ParamType closeOrders[] = {
     {"MainWindowFirst", [](Program& p) -> QWidget* { return &p.form(); }},
     {"ResultWindowFirst", [](Program& p) -> QWidget* { return p.host->window(); }},
 };
-
-class ClosingTheWindows : public Program, public ::testing::WithParamInterface<CloseOrder> {};
 
 // The event loop ends by itself when the last window closes, whichever it is, and main()'s objects
 // leave no widget behind.
@@ -437,14 +436,12 @@ TEST_P(ClosingTheWindows, EndsTheProgramWithTheLastAndLeavesNothing) {
 INSTANTIATE_TEST_SUITE_P(Orders, ClosingTheWindows, ::testing::ValuesIn(closeOrders), rowName);
 
 // Each window as its picture shows it, from the start on the splash.
-using Picture = std::pair<const char*, QWidget* (*)(Program&)>;
-const Picture pictures[] = {
+using Pictures = ProgramRows<QWidget* (*)(Program&)>; // the window shown
+const Pictures::ParamType pictures[] = {
     {"splash", [](Program& p) -> QWidget* { return p.splash; }},
     {"mainwindow", [](Program& p) -> QWidget* { return (p.leaveSplash(), &p.form()); }},
     {"results", [](Program& p) -> QWidget* { return p.results(); }},
 };
-
-class Pictures : public Program, public ::testing::WithParamInterface<Picture> {};
 
 // Pixel for pixel where the pictures were taken, but for the release on the splash, which changes
 // with every release and is read out above. KESTRAVA_TAKE_PICTURES=1 takes them anew, there only.
