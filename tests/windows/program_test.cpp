@@ -719,20 +719,15 @@ TEST_F(MainWindow, ReadingFocusIsThePromptOrTheLetterUnderTheBox) {
 }
 
 // A player whose locale writes decimals with a comma reads the clock and the results with one.
-class UnderACommaLocale : public Program {
-protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Program::SetUp();
-    }
-    void TearDown() override { QLocale::setDefault(before); }
+struct UnderACommaLocale : Program {
+    UnderACommaLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    ~UnderACommaLocale() override { QLocale::setDefault(before); }
     const QLocale before;
 };
 
 TEST_F(UnderACommaLocale, ClockAndResultsWriteTheirDecimalsWithAComma) {
     KSReport* report = results();
     EXPECT_EQ(find<CounterLabel>(&form(), "TimeLabel")->caption(), QStringLiteral("2,00"));
-    EXPECT_EQ(find<QLabel>(report, "TimeLabel")->text(), QStringLiteral("2,00"));
     EXPECT_EQ(find<QLabel>(report, "ExactityLabel")->text(), QStringLiteral("90,9091"));
 }
 
