@@ -8,8 +8,7 @@
 #include <ostream>
 
 template <class T>
-requires std::same_as<T, QString> || std::same_as<T, QChar> || std::same_as<T, QSize> ||
-    std::same_as<T, QRect>
+requires std::same_as<T, QString> || std::same_as<T, QSize> || std::same_as<T, QRect>
 void PrintTo(const T& value, std::ostream* out) {
     QString text;
     QDebug(&text).nospace() << value;
