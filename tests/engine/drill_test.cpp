@@ -100,7 +100,6 @@ const Row keysRowsAndMenu[] = {
     {"NewStartWithTheResultWindowOpen", "menu20 space M*20 space",
      "20/0/0 next M border M box 0 typed 0 frame 50/15/0"},
     // Codes 97 to 127 fold onto 65 to 95: only letters can hit, and only letters flash.
-    {"SmallLetterHits", "space m", "59/0/0 next M border M box 1 typed 1 frame 50/15/0"},
     {"SmallAMissesAndFlashesA", "space a", "60/1/0 next M border A box 0 typed 0 frame 50/15/0"},
     {"SmallZMissesAndFlashesZ", "space z", "60/1/0 next M border Z box 0 typed 0 frame 50/15/0"},
     // Other codes are misses and flash nothing, Space during a drill too.
@@ -108,8 +107,6 @@ const Row keysRowsAndMenu[] = {
      "60/10/0 next M border - box 0 typed 0 frame 0/15/0"},
     // Only the key of the letter to type is highlighted, A's too: a new drill or a hit leaves
     // none of the keys highlighted before.
-    {"StartHighlightsTheFirstKeyA", "draw0 space",
-     "60/0/0 next A border - box 0 typed 0 frame 0/15/0"},
     {"HitHighlightsOnlyTheNextKeyA", "draw0.5 draw0 space M",
      "59/0/0 next A border M box 1 typed 1 frame 50/15/0"},
     {"HitLeavesAUnhighlighted", "draw0 space A",
@@ -122,8 +119,6 @@ const Row keysRowsAndMenu[] = {
      "AABDMWZZMMMMMMMMMMMM 1 7", letters},
     // Each row is drawn after a reseed with the seconds of the time of day.
     {"RowsReseedWithTheSeconds", "space sec43 M*19 draw0 M", "AMMMMMMMMMMMMMMMMMMM 2 43", letters},
-    {"LastKeyDrawsNoRowNorReseeds", "menu20 space sec43 M*19 draw0 M", "MMMMMMMMMMMMMMMMMMMM 1 7",
-     letters},
 };
 INSTANTIATE_TEST_SUITE_P(KeysRowsAndMenu, Drill, ::testing::ValuesIn(keysRowsAndMenu), rowName);
 
