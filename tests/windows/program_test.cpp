@@ -34,10 +34,6 @@ template <class Widget = QWidget> Widget* find(const QObject* in, const QString&
     return in->findChild<Widget*>(name);
 }
 
-auto visibleWindows() {
-    return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
-}
-
 // A window as it is on the screen: what has really been painted, not a fresh rendering, so that a
 // change that forgot its repaint shows. The platform's frame tick, which would bring what is
 // pending to the screen within milliseconds, is given at once.
@@ -275,7 +271,7 @@ TEST_P(LeavingTheSplash, OpensOneMainWindowAndEndsNothing) {
     const auto look = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(splash.isNull());
-        EXPECT_EQ(visibleWindows(), 1);
+        EXPECT_EQ(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
         startUp->mainWindow()->close();
     };
     EXPECT_EQ(runSteps(leave, look), 0);
@@ -423,7 +419,7 @@ TEST_P(ClosingTheWindows, EndsTheProgramWithTheLastAndLeavesNothing) {
     QPointer<QWidget> windows[] = {GetParam().second(*this), nullptr};
     windows[1] = windows[0] == report ? static_cast<QWidget*>(&form()) : report;
     const auto closeTheOther = [&] {
-        EXPECT_EQ(visibleWindows(), 1);
+        EXPECT_EQ(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
         windows[1]->close();
     };
     EXPECT_EQ(runSteps([&] { windows[0]->close(); }, closeTheOther), 0);
