@@ -225,11 +225,6 @@ class ProgramRows : public Program,
 
 } // namespace
 
-// And in GoogleTest's messages: rows whose steps take the program's windows or the test's fixture.
-template <class Step> void PrintTo(const std::pair<const char*, Step>& row, std::ostream* out) {
-    *out << row.first;
-}
-
 TEST_F(Program, StartsOnTheSplashCentredOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((splash->frameGeometry().center() - screen.center()).manhattanLength(), 1);
