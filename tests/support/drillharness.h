@@ -55,8 +55,7 @@ struct FakeForm1 final : Form1Controls {
     float cursorLeft = 30, cursorTop = 120;
     bool qFrameVisible = true, startLabelVisible = true, startEnabled = true;
     std::string remainLabel = "0", missLabel = "0", timeLabel = "0", missHeard = "-";
-    int letterToType = -1, nextKey = -1;
-    int timer1 = 0, timer2 = 0, timer3 = 0; // ms, 0 while stopped
+    int letterToType = -1, nextKey = -1, timer1 = 0, timer2 = 0, timer3 = 0; // timers in ms, 0: off
 };
 
 // The result window: its six values, which read "00000" in a window just made, as in the real one.
@@ -96,8 +95,7 @@ struct ScriptedRandom final : RandomSource {
 
     std::deque<float> fractions;
     std::optional<MixingRandom> generator;
-    long reseeds = 0;
-    int lastSeed = -1;
+    int reseeds = 0, lastSeed = -1;
 };
 
 // A loaded engine on the fake windows, the seconds of its time of day and its random letters in
