@@ -27,8 +27,7 @@
 
 namespace {
 
-const QColor lightGreen(128, 255, 128), nextKeyBlue(125, 125, 255), olive(192, 192, 0),
-    black(0, 0, 0);
+const QColor lightGreen(128, 255, 128), blue(125, 125, 255), olive(192, 192, 0), black(0, 0, 0);
 
 template <class Widget = QWidget> Widget* find(const QObject* in, const QString& name) {
     return in->findChild<Widget*>(name);
@@ -277,8 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheSplash, ::testing::ValuesIn(splashWays)
 
 using ClosingTheResultWindow = ProgramRows<void (*)(KSReport&)>;
 const ClosingTheResultWindow::ParamType reportCloses[] = {
-    {"OkClicked",
-     [](KSReport& r) { QTest::mouseClick(find<QPushButton>(&r, "Command1"), Qt::LeftButton); }},
+    {"OkClicked", [](KSReport& r) { click(&r, find(&r, "Command1"), QPoint(5, 5)); }},
     {"Space", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Space); }},
     {"Enter", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Enter); }},
     {"Return", [](KSReport& r) { QTest::keyClick(r.windowHandle(), Qt::Key_Return); }},
@@ -299,8 +297,8 @@ TEST_P(ClosingTheResultWindow, DestroysItGivesTheKeyboardBackAndTheNextDrillMake
 
 INSTANTIATE_TEST_SUITE_P(Ways, ClosingTheResultWindow, ::testing::ValuesIn(reportCloses), rowName);
 
-// Only keys that press OK close it; one left open shows the next drill's values and comes to the
-// front again.
+// Only keys that press OK close it; one left open is the window the next drill shows its values
+// in, at the front again.
 TEST_F(Program, AResultWindowLeftOpenTakesTheNextDrillToTheFront) {
     QPointer<KSReport> report = results();
     QTest::keyClick(report->windowHandle(), Qt::Key_A);
@@ -308,7 +306,6 @@ TEST_F(Program, AResultWindowLeftOpenTakesTheNextDrillToTheFront) {
     playDrill(0, 5);
     ASSERT_EQ(host->window(), report.data());
     EXPECT_EQ(QApplication::activeWindow(), report.data());
-    EXPECT_EQ(find<QLabel>(report, "MissLabel")->text(), QStringLiteral("0"));
 }
 
 // No first digit is cut.
@@ -507,7 +504,7 @@ TEST_F(MainWindow, SpaceShowsTheRowWithTheLetterToTypeBoxedAndItsKeyMarked) {
     const char first = start();
     for (int i = 0; i < Form1::queCount; ++i)
         EXPECT_GT(pixelsNear(screen(control(QStringLiteral("Que%1").arg(i))), lightGreen), 10) << i;
-    EXPECT_EQ(pixel(key(first), {1, 1}), nextKeyBlue);
+    EXPECT_EQ(pixel(key(first), {1, 1}), blue);
     QAccessibleInterface* que0 = accessible(control(QStringLiteral("Que0")));
     EXPECT_EQ(que0->text(QAccessible::Name), QString(QLatin1Char(first)));
     EXPECT_TRUE(que0->state().focused);
@@ -755,10 +752,9 @@ TEST_F(MainWindow, ScreenReaderHearsTheLetterToTypeMissesAndThePrompt) {
     EXPECT_LE(clockNames, 3) << "the clock tells its name once a displayed second at most";
 
     player->type(player->expected());
-    KSReport* report = host->window();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(report));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host->window()));
     heard.clear();
-    QTest::keyClick(report->windowHandle(), Qt::Key_Space);
+    QTest::keyClick(host->window()->windowHandle(), Qt::Key_Space);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     QCoreApplication::processEvents();
