@@ -34,25 +34,27 @@ QStringList installed(const QStringList& candidates) {
     return found;
 }
 
-void substitute(const QString& designed, const QStringList& candidates) {
-    if (QFontDatabase::hasFamily(designed))
-        return;
-    const QStringList faces = installed(candidates);
-    if (!faces.isEmpty())
+// `faces`: those of its candidates that are installed.
+void substitute(const QString& designed, const QStringList& faces) {
+    if (!faces.isEmpty() && !QFontDatabase::hasFamily(designed))
         QFont::insertSubstitutions(designed, faces);
 }
 
 } // namespace
 
 void installFontSubstitutions() {
-    substitute(msPGothicFamily, gothicFaces);
-    substitute(lucidaConsoleFamily, monospaceFaces);
+    // Qt learns a face's other names during its first lookup of any name, and answers that lookup
+    // without them: it is made here, so that no candidate's is the first.
+    static_cast<void>(QFontDatabase::hasFamily(QString()));
+    const QStringList gothic = installed(gothicFaces);
+    substitute(msPGothicFamily, gothic);
+    substitute(lucidaConsoleFamily, installed(monospaceFaces));
 
     // The counters name no font; the system's UI face may lack kana, so take a
     // Japanese gothic face at the usual UI size.
     QFont ui = QApplication::font();
-    if (const QStringList faces = installed(gothicFaces); !faces.isEmpty())
-        ui = QFont(faces.first());
+    if (!gothic.isEmpty())
+        ui = QFont(gothic.first());
     ui.setPointSizeF(9);
     QApplication::setFont(ui);
 }
