@@ -43,11 +43,15 @@ def run_inside_mutter():
     sys.exit(1)
 
 
+# The names Qt gives a decoration made for GNOME ("adwaita" from Qt 6.8, "gnome" later), as the
+# program looks for them.
+GNOME_DECORATIONS = ("adwaita", "gnome")
+
+
 def gnome_decoration():
-    """Whether Qt has a decoration made for GNOME ("adwaita" from Qt 6.8, "gnome" later), by the
-    names the program looks for."""
-    folder = "/usr/lib/*/qt6/plugins/wayland-decoration-client/"
-    return bool(glob.glob(folder + "*adwaita*") + glob.glob(folder + "*gnome*"))
+    """Whether Qt has a decoration made for GNOME."""
+    return any(glob.glob(f"/usr/lib/*/qt6/plugins/wayland-decoration-client/*{name}*")
+               for name in GNOME_DECORATIONS)
 
 
 def expected_platform():

@@ -37,6 +37,18 @@ QImage onScreen(QWidget* window) {
     return shown.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+int distance(const QColor& a, const QColor& b) {
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+}
+
+// How many pixels of a picture are near a colour: antialiased text is never quite its colour.
+int pixelsNear(const QImage& image, const QColor& colour, int within = 48) {
+    int count = 0;
+    for (int i = 0; i < image.width() * image.height(); ++i)
+        count += distance(image.pixelColor(i % image.width(), i / image.width()), colour) < within;
+    return count;
+}
+
 // The pixels of an image farther than `within` from the colour wanted at their place (none: any
 // will do): "" when at most `allowed` are, else their count and the first few, with the colour
 // shown and the colour wanted.
@@ -47,21 +59,11 @@ std::string mismatches(const QImage& shown, const Want& want, int within = 0, in
     for (int i = 0; i < shown.width() * shown.height(); ++i) {
         const QPoint at(i % shown.width(), i / shown.width());
         const QColor is = shown.pixelColor(at), w = want(at.x(), at.y()).value_or(is);
-        const int off =
-            qAbs(is.red() - w.red()) + qAbs(is.green() - w.green()) + qAbs(is.blue() - w.blue());
-        if (off > within && ++count <= 4)
+        if (distance(is, w) > within && ++count <= 4)
             first << " (" << at.x() << ", " << at.y() << ") " << is.name().toStdString() << " for "
                   << w.name().toStdString() << ";";
     }
     return count <= allowed ? "" : std::to_string(count) + " pixels differ, first" + first.str();
-}
-
-// How many pixels of an image are near a colour, all those that mismatches() does not count as
-// farther: antialiased text is never quite its colour.
-int pixelsNear(const QImage& image, const QColor& colour, int within = 48) {
-    const std::string far = mismatches(
-        image, [&](int, int) { return colour; }, within - 1, -1);
-    return image.width() * image.height() - std::stoi(far);
 }
 
 // The set of pictures for the Qt this runs on: Qt draws text and frames a little differently from
