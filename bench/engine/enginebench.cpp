@@ -82,18 +82,6 @@ int hitThatRefillsTheRow(DrillHarness& h) {
     return h.expected();
 }
 
-// The last key of a 20-key drill: the results are worked out and written into the result
-// window, which stays open between drills and so is reused.
-int lastKeyOfADrill(DrillHarness& h) {
-    if (h.engine.state().TargetCount != 20)
-        h.engine.TN20_Click();
-    start(h);
-    while (h.engine.state().Remaining > 1)
-        h.key(h.expected());
-    h.form.timeLabel = "7.35"; // the clock after 147 ticks
-    return h.expected();
-}
-
 // ClockTick: one tick of the drill clock, which reads its text back and writes it anew. The text
 // is set back to 15.00 now and then, untimed, so it stays as long as that of a real drill.
 int beforeAClockTick(DrillHarness& h) {
@@ -128,7 +116,6 @@ int main(int argc, char** argv) {
         {"Hit", timeBatches<hit>},
         {"Miss", timeBatches<miss>},
         {"HitThatRefillsTheRow", timeBatches<hitThatRefillsTheRow>},
-        {"LastKeyOfADrill", timeBatches<lastKeyOfADrill>},
         {"ClockTick", timeBatches<beforeAClockTick, clockTick>},
         {"FlashTick", timeBatches<beforeAFlashTick, flashTick>}};
     for (auto [name, function] : benchmarks)
