@@ -15,7 +15,7 @@ std::mutex seeing;
 QStringList written;
 std::vector<int> ends;
 
-void write(QtMsgType, const QMessageLogContext&, const QString& message) {
+void record(QtMsgType, const QMessageLogContext&, const QString& message) {
     const std::lock_guard lock(seeing);
     written << message;
 }
@@ -28,7 +28,7 @@ void write(QtMsgType, const QMessageLogContext&, const QString& message) {
 TEST(DisplayLoss, WritesQtsFirstLineAloneAndEndsOnEveryWarningOfTheLoss) {
     written.clear();
     ends.clear();
-    const auto before = qInstallMessageHandler(write);
+    const auto before = qInstallMessageHandler(record);
     endWhenTheWaylandDisplayGoes([](int status) {
         const std::lock_guard lock(seeing);
         ends.push_back(status);
